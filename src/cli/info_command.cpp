@@ -1,0 +1,59 @@
+#include "cli/commands.h"
+#include "cli/document_json.h"
+#include "core/number_format.h"
+
+namespace quarvel {
+
+namespace {
+
+void printSummary(const LoadedDocument &loaded, QTextStream &out)
+{
+    const Document &doc = *loaded.document;
+    const char *format = doc.dataSettings.numberFormat.data();
+    out << doc.statusText() << '\n';
+    out << "Groups: " << doc.groupList.size() << '\n';
+    for (int i = 0; i < doc.groupList.size(); ++i) {
+        const TGrupo &g = doc.groupList.group(i);
+        out << "  " << doc.groupList.name(i) << ": " << g.count << " samples, means";
+        for (double mean : g.means)
+            out << ' ' << formatFloat(format, mean, doc.locale());
+        out << '\n';
+    }
+    int errors = 0;
+    for (int r = 1; r < doc.table.rowCount(); ++r) {
+        if (doc.table.status(r) >= 0)
+            continue;
+        if (errors++ == 0)
+            out << "Rows with errors:\n";
+        out << "  row " << r << ": " << doc.table.cell(r, 0) << '\n';
+    }
+}
+
+} // namespace
+
+int runInfo(const QStringList &words, QTextStream &out, QTextStream &err)
+{
+    const CommandLine line = parseCommandLine(
+        words, {QStringLiteral("--format"), QStringLiteral("--overlay"), QStringLiteral("--overlay-format")},
+        {QStringLiteral("--json")});
+    if (!line.error.isEmpty() || line.positional.size() != 1) {
+        if (!line.error.isEmpty())
+            err << "quarvel-cli: " << line.error << '\n';
+        err << "usage: quarvel-cli info FILE [--json] [--format qvd|qvo|ter|txt]\n";
+        return ExitUsage;
+    }
+    LoadedDocument loaded;
+    const int status = loadInput(line, loaded, err);
+    if (!loaded.document)
+        return status;
+    if (line.has(QStringLiteral("--json"))) {
+        JsonWriter json;
+        writeDocumentJson(json, *loaded.document, loaded.formatName);
+        out << QString::fromStdString(json.text()) << '\n';
+    } else {
+        printSummary(loaded, out);
+    }
+    return status;
+}
+
+} // namespace quarvel

@@ -1,0 +1,53 @@
+#pragma once
+
+#include "core/settings.h"
+
+#include <array>
+#include <cstdint>
+
+namespace quarvel {
+
+struct PointF
+{
+    float x = 0;
+    float y = 0;
+};
+
+// Three ternary weights: lower-left vertex, lower-right vertex, apex.
+using Weights = std::array<float, 3>;
+
+// Where the diagram sits in an image of a given size, and the subtriangle. Only clipCorners is
+// persistent; everything else is recomputed by layout() before every drawing.
+struct DiagramGeometry
+{
+    float side = 0;
+    float width = 0;
+    float height = 0;
+    float apexX = 0, apexY = 0;
+    float leftX = 0, leftY = 0;
+    float rightX = 0, rightY = 0;
+    float marginLeft = 0;
+    float marginTop = 0;
+    std::uint8_t diamond = 0;
+    float sizeFactor = 0;
+    std::array<Weights, 4> clipCorners{};
+    std::array<PointF, 4> clipPixels{};
+    float clipMinX = 0, clipMaxX = 0, clipMinY = 0, clipMaxY = 0;
+    float fitOffsetX = 0, fitOffsetY = 0;
+    float fitLeftX = 0, fitTopY = 0;
+    float fitSide = 0, fitWidth = 0;
+    float fitHeight = 0;
+
+    static constexpr std::array<Weights, 4> kDefaultClipCorners{
+        {{35, -15, 80}, {85, -13, 28}, {-13, 85, 28}, {-15, 35, 80}}};
+
+    void layout(int imageWidth, int imageHeight, const DiagramSettings &settings);
+    void layoutWithDefaults(int imageWidth, int imageHeight, const DiagramSettings &settings);
+    PointF weightsToPixel(float left, float right, float apex) const;
+    void updateClipBounds();
+};
+
+// "Data dependant" gives a diamond only when the last evaluation found lower-triangle samples.
+bool isDiamond(const DiagramSettings &settings);
+
+} // namespace quarvel

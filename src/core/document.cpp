@@ -1,0 +1,102 @@
+#include "core/document.h"
+
+#include "core/codepage.h"
+#include "core/number_format.h"
+
+#include <cstring>
+
+namespace quarvel {
+
+Document::Document(const UserLocale &locale) : groupList(locale), m_locale(locale)
+{
+    for (int i = 0; i < 6; ++i)
+        table.setCell(0, i + 1, dataSettings.title(i));
+    geometry.layoutWithDefaults(800, 600, diagramSettings);
+    ResetGroups();
+    BuildGroups();
+    EvaluateSamples();
+}
+
+void Document::ClearGroups()
+{
+    groupList.clear();
+}
+
+void Document::ResetGroups()
+{
+    ClearGroups();
+    BuildGroups();
+}
+
+void Document::UpdateTriangle()
+{
+    BuildGroups();
+    EvaluateSamples();
+    if (drawThumbnail)
+        drawThumbnail();
+}
+
+void Document::ApplyDataSettings()
+{
+    for (int i = 0; i < 6; ++i) {
+        const int column = dataSettings.columnPositions[static_cast<std::size_t>(i)];
+        if (column >= 0 && column < Table::kColumns && table.rowCount() > 0)
+            table.setCell(0, column, dataSettings.title(i));
+    }
+}
+
+int Document::FindColumn(QStringView title) const
+{
+    if (table.rowCount() == 0)
+        return -1;
+    for (int c = 0; c < Table::kColumns; ++c) {
+        if (table.cell(0, c) == title)
+            return c;
+    }
+    return -1;
+}
+
+int Document::FindColumnUtf8(std::string_view title) const
+{
+    const QByteArray bytes(title.data(), static_cast<qsizetype>(title.size()));
+    return FindColumn(QString::fromUtf8(bytes));
+}
+
+ParsedNumber Document::ParseNumber(std::string_view text) const
+{
+    std::size_t p = text.find('.');
+    if (p == std::string_view::npos)
+        p = text.find(',');
+    std::optional<double> value;
+    if (p == std::string_view::npos) {
+        value = textToFloat(text, m_locale);
+    } else {
+        std::string repaired(text);
+        repaired[p] = m_locale.decimalSeparator();
+        value = textToFloat(repaired, m_locale);
+    }
+    if (!value)
+        return {};
+    return {*value, true};
+}
+
+ParsedNumber Document::ParseNumber(QStringView text) const
+{
+    const QByteArray bytes = text.toUtf8();
+    return ParseNumber(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+}
+
+bool Document::mayClose(UserPrompt &prompt) const
+{
+    if (!modified)
+        return true;
+    return prompt.askOkCancel(QStringLiteral("Data not Saved. Close anyway?"), QStringLiteral("Warning"));
+}
+
+void Document::ensureMinimumRows()
+{
+    if (table.rowCount() < kMinimumDataRows + 1)
+        table.setRowCount(kMinimumDataRows + 1);
+}
+
+} // namespace quarvel

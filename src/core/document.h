@@ -1,0 +1,83 @@
+#pragma once
+
+#include "core/diagram_geometry.h"
+#include "core/groups.h"
+#include "core/samples.h"
+#include "core/settings.h"
+#include "core/table.h"
+#include "core/user_locale.h"
+#include "core/user_prompt.h"
+#include "core/vector_line.h"
+
+#include <functional>
+#include <string_view>
+#include <vector>
+
+#include <QString>
+
+namespace quarvel {
+
+struct ParsedNumber
+{
+    double value = -1.0;
+    bool ok = false;
+};
+
+// The state of one open document and the operations every part of the program runs on it. The
+// document window, when there is one, only calls these and repaints.
+class Document
+{
+public:
+    static constexpr int kNewRowCount = 102;
+    static constexpr int kMinimumDataRows = 101;
+    static inline const QString kStatusPrefix = QStringLiteral("Number of valid samples = ");
+
+    // A new document: default settings, the six titles, 101 empty rows, evaluated.
+    explicit Document(const UserLocale &locale = UserLocale::fromEnvironment());
+
+    const UserLocale &locale() const { return m_locale; }
+
+    Table table{kNewRowCount};
+    DiagramSettings diagramSettings = DiagramSettings::defaults();
+    DataSettings dataSettings = DataSettings::defaults();
+    DiagramGeometry geometry;
+    GroupList groupList;
+    SampleList samples;
+    std::vector<VectorLine> overlayList;
+    std::int32_t selectedOverlay = -1;
+    bool modified = false;
+    QString fileInfo;
+    QString caption = QStringLiteral("Untitled");
+
+    // Called by UpdateTriangle after the evaluation; the document window draws its thumbnail.
+    std::function<void()> drawThumbnail;
+
+    void ClearGroups();
+    void ResetGroups();
+    void BuildGroups();
+    void EvaluateSamples();
+    void UpdateTriangle();
+    // The table part: entry i of columnTitles into the title cell of grid column columnPositions[i].
+    void ApplyDataSettings();
+
+    int FindColumn(QStringView title) const;
+    int FindColumnUtf8(std::string_view title) const;
+    ParsedNumber ParseNumber(std::string_view text) const;
+    ParsedNumber ParseNumber(QStringView text) const;
+
+    int validSamples() const { return m_validSamples; }
+    // The main window's status bar text after the last evaluation.
+    QString statusText() const { return kStatusPrefix + QString::number(m_validSamples); }
+
+    // The unsaved-changes rule of closing: asks only when modified; true when it may close.
+    bool mayClose(UserPrompt &prompt) const;
+
+    // Grows the table to the title row and 101 data rows when it is shorter.
+    void ensureMinimumRows();
+
+private:
+    UserLocale m_locale;
+    int m_validSamples = 0;
+};
+
+} // namespace quarvel

@@ -1,0 +1,234 @@
+#include "core/table.h"
+
+#include <algorithm>
+#include <cstring>
+#include <string>
+
+namespace quarvel {
+
+// Block layout: seven lengths as LEB128 numbers, then the seven texts back to back. Column 0 holds
+// text only for a status that is none of the evaluation's own.
+
+namespace {
+
+std::size_t readLength(const char *&p)
+{
+    std::size_t value = 0;
+    int shift = 0;
+    for (;;) {
+        const auto byte = static_cast<unsigned char>(*p++);
+        value |= static_cast<std::size_t>(byte & 0x7F) << shift;
+        if (!(byte & 0x80))
+            return value;
+        shift += 7;
+    }
+}
+
+void writeLength(char *&p, std::size_t value)
+{
+    while (value >= 0x80) {
+        *p++ = static_cast<char>((value & 0x7F) | 0x80);
+        value >>= 7;
+    }
+    *p++ = static_cast<char>(value);
+}
+
+std::size_t lengthBytes(std::size_t value)
+{
+    std::size_t n = 1;
+    while (value >= 0x80) {
+        value >>= 7;
+        ++n;
+    }
+    return n;
+}
+
+std::size_t blockSize(const char *block)
+{
+    const char *p = block;
+    std::size_t texts = 0;
+    for (int c = 0; c < Table::kColumns; ++c)
+        texts += readLength(p);
+    return static_cast<std::size_t>(p - block) + texts;
+}
+
+} // namespace
+
+Table::Table(int rowCount) : m_rows(static_cast<std::size_t>(std::max(rowCount, 0))) {}
+
+void Table::setRowCount(int rowCount)
+{
+    m_rows.resize(static_cast<std::size_t>(std::max(rowCount, 0)));
+}
+
+std::string_view Table::text(const Row &row, int column) const
+{
+    if (!row.block)
+        return {};
+    const char *p = row.block.get();
+    std::size_t lengths[kColumns];
+    for (auto &length : lengths)
+        length = readLength(p);
+    for (int c = 0; c < column; ++c)
+        p += lengths[c];
+    return {p, lengths[column]};
+}
+
+void Table::store(Row &row, const RowTexts &texts)
+{
+    std::size_t size = 0;
+    bool empty = true;
+    for (const auto &t : texts) {
+        size += lengthBytes(t.size()) + t.size();
+        empty = empty && t.empty();
+    }
+    if (empty) {
+        row.block.reset();
+        return;
+    }
+    auto block = std::make_unique_for_overwrite<char[]>(size);
+    char *p = block.get();
+    for (const auto &t : texts)
+        writeLength(p, t.size());
+    for (const auto &t : texts) {
+        std::memcpy(p, t.data(), t.size());
+        p += t.size();
+    }
+    row.block = std::move(block);
+}
+
+std::string_view Table::cellUtf8(int row, int column) const
+{
+    return text(rowAt(row), column);
+}
+
+QString Table::cell(int row, int column) const
+{
+    const Row &r = rowAt(row);
+    if (column == 0 && r.status != kCustomStatus)
+        return statusText(r.status);
+    const std::string_view t = text(r, column);
+    return QString::fromUtf8(t.data(), static_cast<qsizetype>(t.size()));
+}
+
+bool Table::isEmpty(int row, int column) const
+{
+    const Row &r = rowAt(row);
+    if (column == 0 && r.status != kCustomStatus)
+        return r.status == NoStatus;
+    return text(r, column).empty();
+}
+
+void Table::setCell(int row, int column, QStringView text)
+{
+    const QByteArray utf8 = text.toUtf8();
+    setCellUtf8(row, column, std::string_view(utf8.constData(), static_cast<std::size_t>(utf8.size())));
+}
+
+void Table::setCellUtf8(int row, int column, std::string_view value)
+{
+    Row &r = rowAt(row);
+    RowTexts texts;
+    std::string keep[kColumns]; // the old block is replaced, so its texts are copied first
+    for (int c = 0; c < kColumns; ++c) {
+        keep[c] = std::string(text(r, c));
+        texts[static_cast<std::size_t>(c)] = keep[c];
+    }
+    texts[static_cast<std::size_t>(column)] = value;
+    if (column == 0) {
+        r.status = value.empty() ? NoStatus : kCustomStatus;
+        if (r.status == NoStatus)
+            texts[0] = {};
+    }
+    store(r, texts);
+}
+
+void Table::setRowUtf8(int row, const RowTexts &texts)
+{
+    Row &r = rowAt(row);
+    RowTexts stored = texts;
+    std::string status;
+    if (r.status == kCustomStatus) {
+        status = std::string(text(r, 0));
+        stored[0] = status;
+    } else {
+        stored[0] = {};
+    }
+    store(r, stored);
+}
+
+void Table::setStatus(int row, std::int32_t status)
+{
+    Row &r = rowAt(row);
+    if (r.status == kCustomStatus) {
+        r.status = NoStatus; // drop the custom text from the block first
+        setCellUtf8(row, 0, {});
+    }
+    r.status = status;
+}
+
+QString Table::statusText(std::int32_t status)
+{
+    switch (status) {
+    case NoStatus: return {};
+    case NoGroup: return QStringLiteral("No group");
+    case Ambiguous: return QStringLiteral("Ambiguous");
+    case NumberError: return QStringLiteral("Number error");
+    default: return status > 0 ? QString::number(status) : QString();
+    }
+}
+
+void Table::insertRows(int at, int count)
+{
+    std::vector<Row> fresh(static_cast<std::size_t>(count));
+    m_rows.insert(m_rows.begin() + at, std::make_move_iterator(fresh.begin()), std::make_move_iterator(fresh.end()));
+}
+
+void Table::removeRows(int at, int count)
+{
+    m_rows.erase(m_rows.begin() + at, m_rows.begin() + at + count);
+}
+
+void Table::moveRow(int from, int to)
+{
+    if (from == to)
+        return;
+    Row moving = std::move(m_rows[static_cast<std::size_t>(from)]);
+    m_rows.erase(m_rows.begin() + from);
+    m_rows.insert(m_rows.begin() + to, std::move(moving));
+}
+
+void Table::moveColumn(int from, int to)
+{
+    if (from == to)
+        return;
+    for (Row &r : m_rows) {
+        if (!r.block)
+            continue;
+        std::string texts[kColumns];
+        for (int c = 0; c < kColumns; ++c)
+            texts[c] = std::string(text(r, c));
+        std::string moving = std::move(texts[from]);
+        if (from < to)
+            std::move(texts + from + 1, texts + to + 1, texts + from);
+        else
+            std::move_backward(texts + to, texts + from, texts + from + 1);
+        texts[to] = std::move(moving);
+        RowTexts views;
+        for (int c = 0; c < kColumns; ++c)
+            views[static_cast<std::size_t>(c)] = texts[c];
+        store(r, views);
+    }
+}
+
+std::size_t Table::memoryUse() const
+{
+    std::size_t bytes = m_rows.capacity() * sizeof(Row);
+    for (const Row &r : m_rows) {
+        if (r.block) // glibc: 8 bytes of header, chunks of 16, at least 32
+            bytes += std::max<std::size_t>(32, (blockSize(r.block.get()) + 8 + 15) / 16 * 16);
+    }
+    return bytes;
+}
+
+} // namespace quarvel

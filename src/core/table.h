@@ -1,0 +1,70 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string_view>
+#include <vector>
+
+#include <QString>
+
+namespace quarvel {
+
+// The content of the data grid: rows x 7 columns of text, row 0 the titles, column 0 the status
+// written by the evaluation. A million rows must stay cheap, so each row keeps its six texts in
+// one small UTF-8 block and the status as a number where it is one of the evaluation's own texts.
+class Table
+{
+public:
+    static constexpr int kColumns = 7;
+    using RowTexts = std::array<std::string_view, kColumns>;
+
+    explicit Table(int rowCount = 102);
+
+    int rowCount() const { return static_cast<int>(m_rows.size()); }
+    // Growing adds empty rows at the end, shrinking drops the last rows.
+    void setRowCount(int rowCount);
+
+    QString cell(int row, int column) const;
+    // UTF-8 bytes of a cell of columns 1 to 6; valid until the row changes.
+    std::string_view cellUtf8(int row, int column) const;
+    void setCell(int row, int column, QStringView text);
+    void setCellUtf8(int row, int column, std::string_view text);
+    // Sets columns 1 to 6 at once (texts[0] is ignored; the status is kept).
+    void setRowUtf8(int row, const RowTexts &texts);
+    bool isEmpty(int row, int column) const;
+
+    // The status column as the evaluation writes it.
+    enum Status : std::int32_t { NoStatus = 0, NoGroup = -1, Ambiguous = -2, NumberError = -3 };
+    void setStatus(int row, std::int32_t status);
+    std::int32_t status(int row) const { return m_rows[static_cast<std::size_t>(row)].status; }
+    static QString statusText(std::int32_t status);
+
+    void insertRows(int at, int count);
+    void removeRows(int at, int count);
+    void moveRow(int from, int to);
+    // The cells of every row travel with the moved column, the title cell included.
+    void moveColumn(int from, int to);
+
+    // Bytes held by the table, row blocks included (allocator overhead estimated).
+    std::size_t memoryUse() const;
+
+private:
+    static constexpr std::int32_t kCustomStatus = -100;
+
+    struct Row
+    {
+        std::unique_ptr<char[]> block; // null for a row of seven empty texts
+        std::int32_t status = NoStatus;
+    };
+
+    std::string_view text(const Row &row, int column) const;
+    void store(Row &row, const RowTexts &texts);
+    Row &rowAt(int row) { return m_rows[static_cast<std::size_t>(row)]; }
+    const Row &rowAt(int row) const { return m_rows[static_cast<std::size_t>(row)]; }
+
+    std::vector<Row> m_rows;
+};
+
+} // namespace quarvel
