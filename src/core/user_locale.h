@@ -1,6 +1,11 @@
 #pragma once
 
+#include <QLocale>
 #include <QString>
+
+#include <memory>
+
+class QCollator;
 
 namespace quarvel {
 
@@ -10,7 +15,7 @@ namespace quarvel {
 class UserLocale
 {
 public:
-    explicit UserLocale(char decimalSeparator = '.') : m_decimalSeparator(decimalSeparator) {}
+    explicit UserLocale(char decimalSeparator = '.', const QLocale &language = QLocale(QLocale::English));
 
     // Reads LC_ALL, LC_NUMERIC and LANG the way Qt's system locale does.
     static UserLocale fromEnvironment();
@@ -19,14 +24,17 @@ public:
 
     char decimalSeparator() const { return m_decimalSeparator; }
 
-    // Case-insensitive comparison, also for letters beyond ASCII (é and É are equal).
+    // Case-insensitive order of the user's language (Éclogite before Straße), also for letters
+    // beyond ASCII; 0 exactly when sameText() holds.
     int compareText(QStringView a, QStringView b) const;
-    bool sameText(QStringView a, QStringView b) const { return compareText(a, b) == 0; }
+    // Equal without regard to letter case: é and É are one name, e and é are two.
+    bool sameText(QStringView a, QStringView b) const { return caseKey(a) == caseKey(b); }
     // A key that is equal for two texts exactly when sameText() holds.
     QString caseKey(QStringView text) const;
 
 private:
     char m_decimalSeparator;
+    std::shared_ptr<const QCollator> m_collator;
 };
 
 } // namespace quarvel

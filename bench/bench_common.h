@@ -1,0 +1,33 @@
+#pragma once
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <functional>
+#include <malloc.h>
+#include <vector>
+
+namespace quarvel::bench {
+
+// Median wall time in seconds of `runs` calls; setup runs before each call, outside the timing.
+inline double medianSeconds(int runs, const std::function<void()> &setup, const std::function<void()> &work)
+{
+    std::vector<double> times;
+    for (int i = 0; i < runs; ++i) {
+        if (setup)
+            setup();
+        const auto start = std::chrono::steady_clock::now();
+        work();
+        times.push_back(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+    }
+    std::sort(times.begin(), times.end());
+    return times[times.size() / 2];
+}
+
+// Bytes the allocator hands out right now.
+inline std::size_t allocatedBytes()
+{
+    return mallinfo2().uordblks + mallinfo2().hblkhd;
+}
+
+} // namespace quarvel::bench

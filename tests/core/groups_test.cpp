@@ -1,0 +1,92 @@
+#include "document_fixture.h"
+
+#include <gtest/gtest.h>
+
+using namespace quarvel;
+using quarvel::test::documentWith;
+
+namespace {
+
+QStringList namesOf(const GroupList &groups)
+{
+    QStringList names;
+    for (int i = 0; i < groups.size(); ++i)
+        names << groups.name(i);
+    return names;
+}
+
+} // namespace
+
+TEST(BuildGroups, OrderOfFirstOccurrenceOrSorted)
+{
+    auto doc = documentWith({{"B"}, {"a"}, {"B"}, {"A"}});
+    EXPECT_EQ(namesOf(doc->groupList), (QStringList{"B", "a"}));
+
+    doc->diagramSettings.sortLegend = 1;
+    doc->BuildGroups();
+    EXPECT_EQ(namesOf(doc->groupList), (QStringList{"a", "B"}));
+}
+
+TEST(BuildGroups, LetterCaseBeyondAscii)
+{
+    auto doc = documentWith({{"Éclogite", "1", "1", "1"}, {"éCLOGITE", "2", "2", "2"}, {"Straße"}, {"zircon"}});
+    EXPECT_EQ(namesOf(doc->groupList), (QStringList{"Éclogite", "Straße", "zircon"}));
+    EXPECT_EQ(doc->groupList.group(0).count, 2);
+
+    doc->diagramSettings.sortLegend = 1;
+    doc->BuildGroups();
+    EXPECT_EQ(namesOf(doc->groupList), (QStringList{"Éclogite", "Straße", "zircon"}));
+}
+
+TEST(BuildGroups, SettingsSurviveARebuildUnderTheName)
+{
+    auto doc = documentWith({{"x", "1", "1", "1"}, {"y", "1", "1", "1"}});
+    TGrupo &x = doc->groupList.group(0);
+    x.color = 255;
+    x.symbol = 120;
+    x.symbolSize = 30;
+    x.visible = 0;
+
+    // Every cell of x becomes X: same group, new spelling.
+    doc->table.setCell(1, 1, QStringLiteral("X"));
+    doc->BuildGroups();
+    ASSERT_EQ(doc->groupList.name(0), QStringLiteral("X"));
+    const TGrupo &kept = doc->groupList.group(0);
+    EXPECT_EQ(kept.color, 255);
+    EXPECT_EQ(kept.symbol, 120);
+    EXPECT_EQ(kept.symbolSize, 30);
+    EXPECT_EQ(kept.visible, 0);
+    EXPECT_EQ(kept.count, 0); // statistics do not survive
+
+    // A new name gives a group with defaults; the old one is gone.
+    doc->table.setCell(1, 1, QStringLiteral("w"));
+    doc->BuildGroups();
+    EXPECT_EQ(namesOf(doc->groupList), (QStringList{"w", "y"}));
+    const TGrupo &fresh = doc->groupList.group(0);
+    EXPECT_EQ(fresh.color, 0);
+    EXPECT_EQ(fresh.symbol, 109);
+    EXPECT_EQ(fresh.symbolSize, 12);
+    EXPECT_EQ(fresh.visible, 1);
+    EXPECT_EQ(fresh.showLabels, 1);
+}
+
+TEST(BuildGroups, ResetGroupsStartsFromDefaults)
+{
+    auto doc = documentWith({{"x"}});
+    doc->groupList.group(0).color = 255;
+    doc->ResetGroups();
+    EXPECT_EQ(doc->groupList.group(0).color, 0);
+    doc->ClearGroups();
+    EXPECT_TRUE(doc->groupList.empty());
+}
+
+TEST(BuildGroups, ReadsTheColumnOfTheFirstPosition)
+{
+    auto doc = documentWith({{"x", "1", "1", "1", "", "label"}});
+    doc->dataSettings.columnPositions[0] = 6;
+    doc->BuildGroups();
+    EXPECT_EQ(namesOf(doc->groupList), (QStringList{"label"}));
+    doc->dataSettings.columnPositions[0] = -1; // as a damaged file could hold
+    doc->BuildGroups();
+    EXPECT_TRUE(doc->groupList.empty());
+}

@@ -1,0 +1,75 @@
+#include "core/number_format.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+using namespace quarvel;
+
+namespace {
+
+struct Conversion
+{
+    char separator;
+    const char *text;
+    std::optional<double> value;
+};
+
+} // namespace
+
+TEST(TextToFloat, AcceptsOnlyTheLocaleForm)
+{
+    const Conversion cases[] = {
+        {'.', "12.5", 12.5},     {'.', "  12.5  ", 12.5}, {'.', "+3", 3.0},         {'.', "-2.5e3", -2500.0},
+        {'.', "1E-2", 0.01},     {'.', ".5", 0.5},        {'.', "5.", 5.0},         {'.', "007", 7.0},
+        {'.', "1e-400", 0.0},    {'.', "12,5", {}},       {'.', "abc", {}},         {'.', "", {}},
+        {'.', "   ", {}},        {'.', "1e", {}},         {'.', "1e+", {}},         {'.', ".", {}},
+        {'.', "inf", {}},        {'.', "nan", {}},        {'.', "0x10", {}},        {'.', "1 2", {}},
+        {'.', "1e999", {}},      {'.', "--1", {}},        {'.', "\t5", {}},         {'.', "1.2.3", {}},
+        {',', "12,5", 12.5},     {',', " -0,25 ", -0.25}, {',', "12.5", {}},        {',', "1,5E2", 150.0},
+    };
+    for (const Conversion &c : cases) {
+        const std::optional<double> got = textToFloat(std::string_view(c.text), UserLocale(c.separator));
+        ASSERT_EQ(got.has_value(), c.value.has_value()) << '"' << c.text << "\" with " << c.separator;
+        if (got) {
+            EXPECT_DOUBLE_EQ(*got, *c.value) << c.text;
+        }
+    }
+}
+
+TEST(TextToFloat, LongDigitRunsStillConvert)
+{
+    const std::string digits = "1" + std::string(200, '0') + ".5";
+    const std::optional<double> got = textToFloat(std::string_view(digits), UserLocale::point());
+    ASSERT_TRUE(got);
+    EXPECT_DOUBLE_EQ(*got, 1e200);
+}
+
+TEST(FormatFloat, PatternsRoundHalfAwayFromZero)
+{
+    struct Case
+    {
+        const char *pattern;
+        double value;
+        const char *text;
+    };
+    const Case cases[] = {
+        {"##0.####", 3.14159265, "3.1416"}, {"##0.####", 12.5, "12.5"},     {"##0.####", 30, "30"},
+        {"##0.####", 0, "0"},               {"##0.####", 0.00004, "0"},     {"##0.####", 0.00005, "0.0001"},
+        {"##0.####", -1.5, "-1.5"},         {"##0.####", -0.00001, "0"},    {"##0.####", 99.99995, "100"},
+        {"##0.##", 2.675, "2.68"},          {"##0.##", 0.125, "0.13"},      {"##0.##", -0.125, "-0.13"},
+        {"##0", 2.5, "3"},                  {"##0", -2.5, "-3"},            {"##0", 0.4, "0"},
+        {"##0", 1234567, "1234567"},        {"##0.0", 1, "1.0"},            {"##0.00", 0.5, "0.50"},
+        {"##0.0", 0.05, "0.1"},             {"##0.######", 1.0 / 3, "0.333333"},
+        {"##0.#", 1e-300, "0"},             {"##0.#", 123456789012.25, "123456789012.3"},
+    };
+    for (const Case &c : cases)
+        EXPECT_EQ(formatFloat(c.pattern, c.value, UserLocale::point()), QString::fromLatin1(c.text))
+            << c.pattern << " " << c.value;
+}
+
+TEST(FormatFloat, UsesTheLocaleSeparator)
+{
+    EXPECT_EQ(formatFloat("##0.####", 12.5, UserLocale::comma()), QStringLiteral("12,5"));
+    EXPECT_EQ(formatFloat("##0.00", 7, UserLocale::comma()), QStringLiteral("7,00"));
+}
