@@ -75,7 +75,8 @@ bool splitLine(std::string_view line, std::string_view (&fields)[6])
 ImportResult importText(Document &document, std::string_view bytes)
 {
     ImportResult result;
-    result.ok = true;
+    // An empty file is no table either: say so rather than import nothing in silence.
+    result.ok = !bytes.empty();
     LineReader reader(bytes);
     std::string line;
     std::string_view fields[6];
