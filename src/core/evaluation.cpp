@@ -105,10 +105,11 @@ void Document::EvaluateSamples()
     GroupLookup lookup(groupList);
 
     for (int r = 1; r < table.rowCount(); ++r) {
+        const Table::RowTexts rowTexts = table.rowUtf8(r);
         std::string_view cells[6];
         bool allEmpty = true;
         for (int i = 0; i < 6; ++i) {
-            cells[i] = cellOf(table, r, columns[i]);
+            cells[i] = columns[i] > 0 ? rowTexts[static_cast<std::size_t>(columns[i])] : std::string_view();
             allEmpty = allEmpty && cells[i].empty();
         }
         if (allEmpty) {

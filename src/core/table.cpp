@@ -97,6 +97,23 @@ void Table::store(Row &row, const RowTexts &texts)
     row.block = std::move(block);
 }
 
+Table::RowTexts Table::rowUtf8(int row) const
+{
+    RowTexts texts;
+    const Row &r = rowAt(row);
+    if (!r.block)
+        return texts;
+    const char *p = r.block.get();
+    std::size_t lengths[kColumns];
+    for (auto &length : lengths)
+        length = readLength(p);
+    for (int c = 0; c < kColumns; ++c) {
+        texts[static_cast<std::size_t>(c)] = {p, lengths[c]};
+        p += lengths[c];
+    }
+    return texts;
+}
+
 std::string_view Table::cellUtf8(int row, int column) const
 {
     return text(rowAt(row), column);

@@ -29,6 +29,9 @@ public:
     QString cell(int row, int column) const;
     // UTF-8 bytes of a cell of columns 1 to 6; valid until the row changes.
     std::string_view cellUtf8(int row, int column) const;
+    // All seven texts of a row at once (column 0 is empty unless it holds a text of its own);
+    // valid until the row changes.
+    RowTexts rowUtf8(int row) const;
     void setCell(int row, int column, QStringView text);
     void setCellUtf8(int row, int column, std::string_view text);
     // Sets columns 1 to 6 at once (texts[0] is ignored; the status is kept).
