@@ -17,9 +17,13 @@ struct CliResult
 };
 
 // Runs the real quarvel-cli binary.
-inline CliResult runCli(const QStringList &arguments)
+inline CliResult runCli(const QStringList &arguments, const QStringList &environment = {})
 {
     QProcess process;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    for (const QString &setting : environment)
+        env.insert(setting.section(QLatin1Char('='), 0, 0), setting.section(QLatin1Char('='), 1));
+    process.setProcessEnvironment(env);
     process.start(QStringLiteral(QUARVEL_CLI), arguments);
     process.waitForFinished(60000);
     return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1, process.readAllStandardOutput(),

@@ -116,3 +116,29 @@ TEST(InfoCommand, ExitCodes)
     const CliResult summary = runCli({QStringLiteral("info"), good});
     EXPECT_TRUE(summary.out.contains("Number of valid samples = 1"));
 }
+
+TEST(InfoCommand, TakesTheDecimalSeparatorFromTheEnvironment)
+{
+    QTemporaryDir dir;
+    const QString path = writeFile(dir, QStringLiteral("t.txt"), "A\t12.5\t30\t57,5\n");
+    struct Case
+    {
+        QStringList environment;
+        const char *bottom;
+        const char *right;
+    };
+    const Case cases[] = {
+        {{QStringLiteral("LC_ALL=de_DE.UTF-8")}, "12,5", "57,5"},
+        {{QStringLiteral("LC_ALL="), QStringLiteral("LC_NUMERIC=fr_FR.UTF-8"), QStringLiteral("LANG=en_US.UTF-8")}, "12,5", "57,5"},
+        {{QStringLiteral("LC_ALL="), QStringLiteral("LC_NUMERIC="), QStringLiteral("LANG=de_DE.UTF-8")}, "12,5", "57,5"},
+        {{QStringLiteral("LC_ALL=en_GB.UTF-8")}, "12.5", "57.5"},
+    };
+    for (const Case &c : cases) {
+        const CliResult result = runCli({QStringLiteral("info"), path, QStringLiteral("--json")}, c.environment);
+        ASSERT_EQ(result.exitCode, 0);
+        const QJsonArray cells =
+            parse(result.out)[QLatin1String("rows")].toArray().at(0).toObject()[QLatin1String("cells")].toArray();
+        EXPECT_EQ(cells.at(2).toString(), QLatin1String(c.bottom)) << c.environment.join(QLatin1Char(' ')).toStdString();
+        EXPECT_EQ(cells.at(4).toString(), QLatin1String(c.right));
+    }
+}
