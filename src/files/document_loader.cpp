@@ -1,5 +1,6 @@
 #include "files/document_loader.h"
 
+#include "files/file_commands.h"
 #include "files/text_import.h"
 
 #include <QFileInfo>
@@ -28,20 +29,23 @@ std::optional<DocumentFormat> documentFormatFromPath(const QString &path)
 LoadedDocument loadDocument(const QString &path, DocumentFormat format, const UserLocale &locale)
 {
     LoadedDocument loaded;
+    if (format != DocumentFormat::Txt) {
+        const OpenFileType type = format == DocumentFormat::Qvd   ? OpenFileType::Current
+                                  : format == DocumentFormat::Qvo ? OpenFileType::SecondVersion
+                                                                  : OpenFileType::FirstVersion;
+        OpenOutcome outcome = openDocumentFile(path, type, locale);
+        loaded.ok = outcome.document != nullptr;
+        loaded.document = std::move(outcome.document);
+        loaded.message = outcome.message;
+        loaded.formatName = layoutName(outcome.layout);
+        return loaded;
+    }
     loaded.document = std::make_unique<Document>(locale);
-    switch (format) {
-    case DocumentFormat::Txt: {
-        loaded.formatName = QStringLiteral("txt");
-        const ImportResult result = importTextFile(*loaded.document, path);
-        loaded.ok = result.ok;
-        if (!result.ok)
-            loaded.message = kImportFailedMessage;
-        break;
-    }
-    default:
-        loaded.message = QStringLiteral("Invalid file");
-        break;
-    }
+    loaded.formatName = QStringLiteral("txt");
+    const ImportResult result = importTextFile(*loaded.document, path);
+    loaded.ok = result.ok;
+    if (!result.ok)
+        loaded.message = kImportFailedMessage;
     return loaded;
 }
 

@@ -17,7 +17,7 @@ std::optional<DocumentFormat> documentFormatFromPath(const QString &path);   // 
 
 struct LoadedDocument
 {
-    std::unique_ptr<Document> document; // as far as it was read, also after a failure
+    std::unique_ptr<Document> document; // after a failed import as far as it was read; none after a failed open
     bool ok = false;
     QString message;                    // the program's message when not ok
     QString formatName;                 // which layout was read, e.g. "txt"

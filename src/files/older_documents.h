@@ -1,0 +1,17 @@
+#pragma once
+
+#include "files/document_file.h"
+
+#include <string_view>
+
+namespace quarvel {
+
+// Second-version files, tagged (magic, 2, 9) or untagged (no header). Empty rows are dropped.
+ReadResult OpenOlderDocument(Document &document, const QString &fileName);
+ReadResult readOlderDocument(Document &document, std::string_view bytes);
+
+// First-version files: three titles, straight lines and rows of three parts.
+ReadResult OpenFirstFormat(Document &document, const QString &fileName);
+ReadResult readFirstFormat(Document &document, std::string_view bytes);
+
+} // namespace quarvel
