@@ -91,7 +91,8 @@ void Table::store(Row &row, const RowTexts &texts)
     for (const auto &t : texts)
         writeLength(p, t.size());
     for (const auto &t : texts) {
-        std::memcpy(p, t.data(), t.size());
+        if (!t.empty())
+            std::memcpy(p, t.data(), t.size());
         p += t.size();
     }
     row.block = std::move(block);
