@@ -3,22 +3,38 @@
 #include "cli/commands.h"
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <QTextStream>
 
 #include <cstdio>
 #include <memory>
+#include <string_view>
 
 namespace {
 
 const char *kUsage =
     "usage: quarvel-cli COMMAND ...\n"
-    "  info FILE [--json] [--format qvd|qvo|ter|txt]   print a document's table, groups and settings\n";
+    "  info FILE [--json] [--format qvd|qvo|ter|txt]   print a document's table, groups and settings\n"
+    "  render FILE -o OUT.png|OUT.svg|OUT.pdf [--width W] [--dpi N] [--thumbnail]   draw the diagram to a file\n";
+
+// Drawing needs fonts, hence a GUI application; without a display it runs on the offscreen
+// platform.
+std::unique_ptr<QCoreApplication> makeApplication(int &argc, char *argv[])
+{
+    if (argc > 1 && std::string_view(argv[1]) == "render") {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
+            qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        return std::make_unique<QGuiApplication>(argc, argv);
+    }
+    return std::make_unique<QCoreApplication>(argc, argv);
+}
 
 } // namespace
 
 int main(int argc, char *argv[])
 {
-    QCoreApplication app(argc, argv);
+    const std::unique_ptr<QCoreApplication> app = makeApplication(argc, argv);
     QTextStream out(stdout);
     QTextStream err(stderr);
     QStringList words = QCoreApplication::arguments().mid(1);
@@ -29,6 +45,8 @@ int main(int argc, char *argv[])
     const QString command = words.takeFirst();
     if (command == QLatin1String("info"))
         return quarvel::runInfo(words, out, err);
+    if (command == QLatin1String("render"))
+        return quarvel::runRender(words, out, err);
     if (command == QLatin1String("--help") || command == QLatin1String("help")) {
         out << kUsage;
         return quarvel::ExitOk;

@@ -1,5 +1,6 @@
 #include "core/diagram_geometry.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace quarvel {
@@ -46,6 +47,76 @@ PointF DiagramGeometry::weightsToPixel(float left, float right, float apex) cons
     if (s == 0)
         return {0, 0};
     return {((right / s - left / s) + 1) * 0.5f * width + leftX, (1 - apex / s) * height + apexY};
+}
+
+void DiagramGeometry::pixelsToClipCorners()
+{
+    const double r = std::sqrt(4.0 / 3.0);
+    for (std::size_t k = 0; k < 4; ++k) {
+        const double x = clipPixels[k].x;
+        const double y = clipPixels[k].y;
+        const double apex = 100 - (y - apexY) / (leftY - apexY) * 100;
+        const double right = ((x - leftX) - (rightY - y) * r * 0.5) / (rightX - leftX) * 100;
+        clipCorners[k] = {static_cast<float>(100 - right - apex), static_cast<float>(right), static_cast<float>(apex)};
+    }
+}
+
+void DiagramGeometry::fitClipToWindow(int imageWidth, int imageHeight, const DiagramSettings &settings)
+{
+    const float w = static_cast<float>(imageWidth);
+    const float h = static_cast<float>(imageHeight);
+    const std::array<PointF, 4> saved = clipPixels;
+    const float boxHeight = clipMaxY - clipMinY;
+
+    auto fit = [&](float s) {
+        clipPixels = saved;
+        updateClipBounds();
+        fitSide = w / (sizeFactor - 0.04f * settings.baseSize) * s;
+        for (PointF &p : clipPixels) {
+            p.x *= s;
+            p.y *= s;
+        }
+        updateClipBounds();
+        fitOffsetX = w / 2 - (clipMaxX + clipMinX) / 2;
+        fitOffsetY = h / 2 - (clipMaxY + clipMinY) / 2;
+        for (PointF &p : clipPixels) {
+            p.x += fitOffsetX;
+            p.y += fitOffsetY;
+        }
+    };
+
+    float s = w / (clipMaxX - clipMinX);
+    fit(s);
+    const bool overflows = std::any_of(clipPixels.begin(), clipPixels.end(),
+                                       [](const PointF &p) { return p.x < -1 || p.y < -1; });
+    if (overflows) {
+        s = h / boxHeight;
+        fit(s);
+    }
+    fitLeftX = (w - width) / 3 * s + fitOffsetX;
+    fitTopY = (h - height) * (diamond ? 0.2f : 1.0f / 3) * s + fitOffsetY;
+    fitWidth = fitSide;
+    fitHeight = std::sqrt(0.75f) * fitWidth;
+}
+
+bool DiagramGeometry::cornerMoveKeepsConvex(int x, int y, int k) const
+{
+    std::array<long long, 4> px{};
+    std::array<long long, 4> py{};
+    for (std::size_t i = 0; i < 4; ++i) {
+        px[i] = static_cast<long long>(clipPixels[i].x);
+        py[i] = static_cast<long long>(clipPixels[i].y);
+    }
+    if (k < 0 || k > 3)
+        return false;
+    px[static_cast<std::size_t>(k)] = x;
+    py[static_cast<std::size_t>(k)] = y;
+    const long long d = (px[2] - px[0]) * (py[3] - py[1]) - (py[2] - py[0]) * (px[3] - px[1]);
+    if (d == 0)
+        return false;
+    const double t = static_cast<double>((py[0] - py[1]) * (px[3] - px[1]) - (px[0] - px[1]) * (py[3] - py[1])) / d;
+    const double u = static_cast<double>((py[0] - py[1]) * (px[2] - px[0]) - (px[0] - px[1]) * (py[2] - py[0])) / d;
+    return t >= 0 && t <= 1 && u >= 0 && u <= 1;
 }
 
 void DiagramGeometry::updateClipBounds()

@@ -44,7 +44,15 @@ struct DiagramGeometry
     void layout(int imageWidth, int imageHeight, const DiagramSettings &settings);
     void layoutWithDefaults(int imageWidth, int imageHeight, const DiagramSettings &settings);
     PointF weightsToPixel(float left, float right, float apex) const;
+    // The corner pixels back to weights summing to 100, always on the unfitted layout.
+    void pixelsToClipCorners();
     void updateClipBounds();
+    // Scales the picture about the image origin and centres the quadrilateral's box: by width,
+    // or by height when the width fit pushes a corner past the top or left border.
+    void fitClipToWindow(int imageWidth, int imageHeight, const DiagramSettings &settings);
+    // True when corner k may move to (x, y): the diagonals still cross, so the quadrilateral
+    // stays convex and simple.
+    bool cornerMoveKeepsConvex(int x, int y, int k) const;
 };
 
 // "Data dependant" gives a diamond only when the last evaluation found lower-triangle samples.

@@ -1,10 +1,13 @@
 #pragma once
 
 #include "core/color_table.h"
-#include "core/diagram_geometry.h"
+#include "core/diagram_frame.h"
 
 #include <array>
 #include <cstdint>
+#include <functional>
+#include <optional>
+#include <vector>
 
 #include <QString>
 
@@ -40,6 +43,27 @@ struct VectorLine
     ColorRef color = 0;
     std::uint8_t fill = 0;     // 0 solid, 1 clear, 2..7 hatches
     std::int32_t width = 1;
+
+    // Width and height of a label's text, unrotated, in face fontName at fontSize points, measured
+    // on the surface the object is placed for.
+    using MeasureLabel = std::function<std::pair<int, int>(const VectorLine &)>;
+
+    // Ternary points to pixel points on the screen image. A label's D, 1 and 2 become the corners
+    // of its rotated text box; an unset control point of a curve or ellipse keeps its pixel.
+    void place(const DrawnFrame &frame, const MeasureLabel &measure);
+    // Pixel points back to ternary after an edit; snap rounds O and D to whole numbers.
+    void toTernary(const DrawnFrame &frame, bool snap);
+    // Perpendicular distance of (x, y) to the segment pixOrigin-pixDest when below 25 pixels.
+    std::optional<float> segmentDistance(int x, int y) const;
+    void translateTo(int x, int y);
+    // handle 'O', 'D', '1' or '2'; anything else changes nothing.
+    void moveHandle(char handle, int x, int y);
 };
+
+// An object as the editor makes it from a press at o and a release at d.
+VectorLine newOverlayObject(char kind, PixelPoint o, PixelPoint d);
+
+// Index of the object nearest to (x, y) within 25 pixels; ties go to the earlier object.
+std::optional<int> pickObject(const std::vector<VectorLine> &objects, int x, int y);
 
 } // namespace quarvel

@@ -1,0 +1,60 @@
+#include "render/document_drawing.h"
+
+#include "render/qpainter_canvas.h"
+#include "render/tleyenda.h"
+#include "render/ttriangle.h"
+
+namespace quarvel {
+
+int imageHeightFor(int width)
+{
+    return static_cast<int>(width * 0.7692307692307692);
+}
+
+DrawnFrame drawDocument(Document &document, Canvas &canvas, int width, int height)
+{
+    document.geometry.layout(width, height, document.diagramSettings);
+    DrawnFrame frame;
+    {
+        const Ttriangle renderer(canvas, width, height, document.overlayList, document.diagramSettings,
+                                 document.dataSettings, document.geometry, document.samples, RenderFlags{},
+                                 document.locale());
+        frame = renderer.drawnFrame();
+    }
+    if (document.diagramSettings.drawLegend && !document.groupList.empty())
+        Tleyenda(canvas, width, document.diagramSettings, document.groupList, false);
+    return frame;
+}
+
+void DrawThumbnail(Document &document, Canvas &canvas, int width, int height)
+{
+    std::vector<VectorLine> overlay = document.overlayList;
+    for (VectorLine &object : overlay)
+        object.fontSize /= 3;
+
+    DiagramSettings settings = document.diagramSettings;
+    const DataSettings dataSettings = document.dataSettings;
+    settings.axisLabelFont.size /= 2;
+    settings.numberFont.size /= 4;
+    settings.legendFont.size /= 2;
+    settings.symbolFont.size /= 2;
+    settings.sampleLabelFont.size /= 4;
+    settings.hidePoints = 0;
+    settings.hideOverlay = 0;
+    settings.adjustToWindow = 0;
+    settings.showClippingArea = 0;
+
+    document.geometry.layout(width, height, settings);
+    RenderFlags flags;
+    flags.halfSymbols = true;
+    Ttriangle(canvas, width, height, overlay, settings, dataSettings, document.geometry, document.samples, flags,
+              document.locale());
+}
+
+void DrawThumbnail(Document &document, QImage &image)
+{
+    QPainterCanvas canvas(image);
+    DrawThumbnail(document, canvas, image.width(), image.height());
+}
+
+} // namespace quarvel

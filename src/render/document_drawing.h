@@ -1,0 +1,26 @@
+#pragma once
+
+#include "core/diagram_frame.h"
+#include "core/document.h"
+#include "render/canvas.h"
+
+#include <QImage>
+#include <QString>
+
+namespace quarvel {
+
+// The image window's redraw without the window: lays the document out for width x height, draws
+// the diagram (symbols as text, pen width 0, full-size symbols) and then the legend when it is
+// switched on and there is a group. Returns the frame of the drawing.
+DrawnFrame drawDocument(Document &document, Canvas &canvas, int width, int height);
+
+// The document window's thumbnail onto any canvas: smaller fonts, half-size symbols, no legend,
+// no hidden points or overlay, no fit. The document's settings and overlay are left untouched;
+// only its geometry is laid out for the thumbnail's size.
+void DrawThumbnail(Document &document, Canvas &canvas, int width, int height);
+void DrawThumbnail(Document &document, QImage &image);
+
+// Height of the image window's picture for a width: width / 1.3, truncated.
+int imageHeightFor(int width);
+
+} // namespace quarvel

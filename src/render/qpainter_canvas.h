@@ -1,0 +1,131 @@
+#pragma once
+
+#include "render/canvas.h"
+
+#include <QFont>
+#include <QFontMetrics>
+#include <QHash>
+#include <QImage>
+#include <QPainter>
+
+#include <memory>
+#include <vector>
+
+class QPaintDevice;
+
+namespace quarvel {
+
+// The canvas over QPainter: one implementation for images, SVG and PDF. Fonts are sized in the
+// target's own pixels from the resolution given here. On a QImage (Format_ARGB32_Premultiplied,
+// where the raster operations NOT-XOR and AND are exact) a one-character text drawn without
+// background or rotation is rasterised once per font, character and colour and then composited,
+// which gives the same pixels far faster when a diagram holds many samples.
+class QPainterCanvas : public Canvas
+{
+public:
+    // Draws on device; `image` is the same device when it is a QImage (enables the raster paths).
+    QPainterCanvas(QPaintDevice *device, int dpi, QImage *image = nullptr);
+    explicit QPainterCanvas(QImage &image, int dpi = 96);
+    ~QPainterCanvas() override;
+
+    QPainter &painter() { return m_painter; }
+    QImage *image() { return m_image; }
+
+    QRect clipRect() const override { return m_clip; }
+    int pixelsPerInch() const override { return m_dpi; }
+    std::unique_ptr<Canvas> createBitmap(int width, int height) override;
+
+    void setPenWidth(int width) override;
+    void setPenColor(ColorRef color) override;
+    void setPenStyle(PenStyle style) override;
+    void setPenMode(PenMode mode) override;
+    void setBrushColor(ColorRef color) override;
+    void setBrushStyle(BrushStyle style) override;
+
+    void fillRect(const QRect &rect) override;
+    void moveTo(int x, int y) override;
+    void lineTo(int x, int y) override;
+    void polyline(std::span<const IntPoint> points) override;
+    void polygon(std::span<const IntPoint> points) override;
+    void bezier(std::span<const IntPoint, 4> points) override;
+    void ellipse(int left, int top, int right, int bottom) override;
+
+    void setFont(const CanvasFont &font) override;
+    const CanvasFont &font() const override { return m_canvasFont; }
+    void selectCreatedFont(const CreatedFont &font) override;
+    void selectCanvasFont() override;
+    void setTextColor(ColorRef color) override;
+    void setTextBackground(bool opaque) override { m_opaqueText = opaque; }
+    void textOut(int x, int y, QStringView text) override;
+    int textWidth(QStringView text) override;
+    int textHeight(QStringView text) override;
+
+    void setCopyMode(CopyMode mode) override { m_copyMode = mode; }
+    void copyRect(const QRect &dest, Canvas &source, const QRect &sourceRect) override;
+
+private:
+    struct FontKey
+    {
+        QString face;
+        int pixelSize = 0;
+        int escapement = 0;
+        bool bold = false;
+        bool italic = false;
+        bool underline = false;
+        bool strikeOut = false;
+        bool operator==(const FontKey &) const = default;
+    };
+    struct Glyph
+    {
+        QImage image;
+        QPoint offset; // of the image's top-left from the text cell's top-left
+    };
+    struct FontEntry
+    {
+        FontKey key;
+        QFont font;
+        QFontMetrics metrics;
+        int ascent = 0;
+        int height = 0;
+        // The face is a symbol font that is not installed: characters go through the Wingdings
+        // table and are drawn with fonts that have those shapes.
+        bool mapsSymbols = false;
+        QHash<char32_t, int> widths;
+        QHash<quint64, Glyph> glyphs;
+    };
+
+    void applyPen();
+    FontEntry *entryFor(const FontKey &key);
+    QString shownText(QStringView text) const;
+    const Glyph &glyphFor(QStringView shown, char32_t code);
+    void compositeGlyph(int x, int y, const Glyph &glyph);
+
+    QPainter m_painter;
+    QImage *m_image = nullptr;
+    std::unique_ptr<QImage> m_ownImage;
+    int m_dpi = 96;
+    QRect m_clip;
+
+    QPen m_pen;
+    int m_penWidth = 1;
+    ColorRef m_penColor = 0;
+    PenStyle m_penStyle = PenStyle::Solid;
+    PenMode m_penMode = PenMode::Copy;
+    ColorRef m_brushColor = 0xFFFFFF;
+    BrushStyle m_brushStyle = BrushStyle::Solid;
+    QPoint m_position;
+
+    CanvasFont m_canvasFont;
+    FontEntry *m_canvasEntry = nullptr;
+    FontEntry *m_font = nullptr;
+    bool m_created = false;
+    ColorRef m_textColor = 0;
+    QColor m_textQColor;
+    bool m_opaqueText = true;
+    CopyMode m_copyMode = CopyMode::Copy;
+    std::vector<std::unique_ptr<FontEntry>> m_fonts;
+};
+
+QColor toQColor(ColorRef color);
+
+} // namespace quarvel

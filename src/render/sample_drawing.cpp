@@ -1,0 +1,66 @@
+// The samples: one symbol per sample in its group's colour, centred on its pixel, and its label
+// one pixel to the right.
+
+#include "render/ttriangle.h"
+
+namespace quarvel {
+
+void Ttriangle::drawSamples(const SampleList &samples)
+{
+    m_canvas.setTextBackground(false);
+    m_canvas.setCopyMode(CopyMode::And);
+    const bool convert = m_flags.convertSymbols;
+    const bool forceTriangle = m_settings.diagramKind == 1;
+    Canvas &symbolCanvas = convert ? *m_symbolBitmap : m_canvas;
+
+    CanvasFont symbolFont;
+    symbolFont.face = m_settings.symbolFont.face();
+    symbolFont.charset = 1;
+    CanvasFont labelFont;
+    labelFont.face = m_settings.sampleLabelFont.face();
+    labelFont.size = m_settings.sampleLabelFont.size;
+    labelFont.charset = m_settings.sampleLabelFont.charset;
+    labelFont.style = m_settings.sampleLabelFont.style;
+    labelFont.color = m_settings.sampleLabelFont.color;
+    const ColorRef unmatchedLabelColor = full() ? m_settings.sampleLabelFont.color : 0;
+
+    for (const Tabc &sample : samples) {
+        if (!sample.visible)
+            continue;
+        IntPoint p;
+        if (sample.kind == 't') {
+            p = m_frame.upperSamplePixel(sample.percents[BottomAxis], sample.percents[LeftAxis],
+                                         sample.percents[RightAxis]);
+        } else {
+            if (forceTriangle)
+                continue;
+            p = m_frame.lowerSamplePixel(sample.percents[BottomAxis], sample.percents[RightAxis],
+                                         sample.percents[DownAxis]);
+        }
+        symbolFont.size = m_flags.halfSymbols ? sample.symbolSize / 2 : sample.symbolSize;
+        symbolFont.color = sample.color;
+        symbolCanvas.setFont(symbolFont);
+        const QString &symbol = symbolText(sample.symbol);
+        const int w = symbolCanvas.textWidth(symbol);
+        const int h = symbolCanvas.textHeight(symbol);
+        if (convert)
+            symbolCanvas.textOut(0, 0, symbol);
+        const int hw = static_cast<int>(0.5 * w + 0.5);
+        const int hh = static_cast<int>(0.5 * h + 0.5);
+        const int sx = p.x - hw;
+        const int sy = p.y - hh;
+        if (!full() && !m_frame.insideClip(static_cast<float>(p.x), static_cast<float>(p.y)))
+            continue;
+        if (convert)
+            m_canvas.copyRect(QRect(sx, sy, w, h), *m_symbolBitmap, QRect(0, 0, w, h));
+        else
+            m_canvas.textOut(sx, sy, symbol);
+        m_canvas.setFont(labelFont);
+        if (sample.showLabel && sample.labelLength > 0) {
+            m_canvas.setTextColor(m_settings.matchPointColor ? sample.color : unmatchedLabelColor);
+            m_canvas.textOut(p.x + hw + 1, sy, samples.label(sample));
+        }
+    }
+}
+
+} // namespace quarvel

@@ -1,0 +1,337 @@
+#include "render/ttriangle.h"
+
+#include "core/codepage.h"
+#include "core/number_format.h"
+
+#include <cmath>
+
+namespace quarvel {
+
+namespace {
+
+constexpr float kSin60 = 0.8660254037844386f;
+constexpr float kCos60 = 0.5f;
+
+int trunc(float v)
+{
+    return static_cast<int>(v);
+}
+
+float tickFactor(std::int32_t tickLength)
+{
+    if (tickLength < -2 || tickLength > 8)
+        return 1.2f;
+    return 1.0f + 0.1f * static_cast<float>(tickLength + 2);
+}
+
+const char *numberFormatFor(std::int32_t decimals)
+{
+    switch (decimals) {
+    case 1: return "##0.0";
+    case 2: return "##0.00";
+    default: return "##0";
+    }
+}
+
+CreatedFont makeFont(const FontSpec &source, int dpi, int escapement)
+{
+    const double pixels = static_cast<double>(source.size) * dpi / 72;
+    CreatedFont font;
+    font.height = -static_cast<int>(std::floor(std::fabs(pixels) + 0.5));
+    font.escapement = escapement;
+    font.orientation = escapement;
+    font.italic = (source.style & 4) != 0;
+    font.underline = (source.style & 2) != 0;
+    font.strikeOut = (source.style & 1) != 0;
+    font.charset = source.charset;
+    font.face = source.face();
+    return font;
+}
+
+} // namespace
+
+const QString &symbolText(int code)
+{
+    static const std::array<QString, 256> texts = [] {
+        std::array<QString, 256> all;
+        for (int c = 0; c < 256; ++c) {
+            const char byte = static_cast<char>(c);
+            all[static_cast<std::size_t>(c)] = fromCodePage(std::string_view(&byte, 1));
+        }
+        return all;
+    }();
+    return texts[static_cast<std::size_t>(code & 0xFF)];
+}
+
+Ttriangle::Ttriangle(Canvas &canvas, int imageWidth, int imageHeight, const std::vector<VectorLine> &overlay,
+                     const DiagramSettings &settings, const DataSettings &dataSettings, DiagramGeometry &geometry,
+                     const SampleList &samples, RenderFlags flags, const UserLocale &locale)
+    : m_canvas(canvas), m_settings(settings), m_dataSettings(dataSettings), m_geometry(geometry), m_flags(flags),
+      m_locale(locale)
+{
+    m_frame.diamond = isDiamond(settings);
+    m_frame.clockwise = cw();
+    m_sizeFactor = m_frame.diamond ? 2.8f : 1.8f;
+    m_symbolBitmap = canvas.createBitmap(200, 200);
+    m_canvas.fillRect(m_canvas.clipRect());
+    m_numberMaxHeight = m_numberMaxWidth = 5;
+    layoutFrame(imageWidth, imageHeight);
+    createFonts();
+    m_frame.placeVertices();
+    m_frame.copyClip(m_geometry);
+
+    m_canvas.setPenWidth(m_flags.thinPenWidth);
+    m_canvas.setPenColor(0);
+    m_canvas.setPenStyle(PenStyle::Dot);
+
+    m_divisions = m_settings.axisDivisions;
+    m_stepX = m_frame.side / (2.0f * static_cast<float>(m_divisions));
+    m_stepY = m_frame.side * std::sqrt(3.0f / std::pow(2.0f * static_cast<float>(m_divisions), 2.0f));
+    const float f = tickFactor(m_settings.tickLength);
+    m_tickX = 0.01f * m_frame.side * f * 0.5f;
+    m_tickY = 0.01f * m_frame.side * f * kSin60;
+    m_axisNumberFormat = numberFormatFor(m_settings.numberDecimals);
+
+    drawPasses();
+
+    m_canvas.setPenStyle(PenStyle::Solid);
+    m_canvas.setPenColor(0);
+    m_canvas.setPenWidth(m_settings.borderWidth >= 0 && m_settings.borderWidth <= 3 ? m_settings.borderWidth
+                                                                                    : m_flags.thinPenWidth);
+    m_canvas.setPenMode(PenMode::Copy);
+    drawOutline();
+
+    if (m_settings.drawAxisLabels)
+        drawAxisTitles();
+    if (m_settings.hideOverlay == 0 && !overlay.empty())
+        drawOverlay(overlay);
+    m_canvas.selectCanvasFont();
+    if (m_settings.hidePoints == 0)
+        drawSamples(samples);
+}
+
+void Ttriangle::layoutFrame(int imageWidth, int imageHeight)
+{
+    const float w = static_cast<float>(imageWidth);
+    const float h = static_cast<float>(imageHeight);
+    if (m_settings.adjustToWindow) {
+        m_geometry.fitClipToWindow(imageWidth, imageHeight, m_settings);
+        m_frame.width = m_geometry.fitSide;
+        m_frame.originX = m_geometry.fitLeftX;
+        m_frame.originY = m_geometry.fitTopY;
+        m_frame.side = m_geometry.fitWidth;
+        m_frame.height = m_geometry.fitHeight;
+    } else {
+        m_sizeDivisor = m_sizeFactor - 0.04f * m_settings.baseSize;
+        m_frame.width = w / m_sizeDivisor;
+        m_frame.side = m_frame.width;
+        m_frame.height = std::sqrt(0.75f) * m_frame.side;
+        m_frame.originX = (w - m_frame.width) / 3;
+        m_frame.originY = (h - m_frame.height) * (m_frame.diamond ? 0.2f : 1.0f / 3);
+    }
+}
+
+void Ttriangle::createFonts()
+{
+    const int dpi = m_canvas.pixelsPerInch();
+    const bool centred = m_settings.axisLabelsCentered != 0;
+    const bool aligned = m_settings.numbersAligned != 0;
+    const std::array<int, 3> labelAngles = centred ? std::array<int, 3>{0, 600, 3000} : std::array<int, 3>{0, 0, 0};
+    const std::array<int, 4> numberAngles =
+        aligned ? std::array<int, 4>{0, 600, 3000, 3000} : std::array<int, 4>{0, 0, 0, 0};
+    for (std::size_t i = 0; i < 3; ++i)
+        m_labelFonts[i] = makeFont(m_settings.axisLabelFont, dpi, labelAngles[i]);
+    for (std::size_t i = 0; i < 4; ++i)
+        m_numberFonts[i] = makeFont(m_settings.numberFont, dpi, numberAngles[i]);
+}
+
+void Ttriangle::drawPasses()
+{
+    drawPass(Pass::A);
+    drawPass(Pass::B);
+    drawPass(Pass::C);
+    if (m_frame.diamond) {
+        drawPass(Pass::D);
+        drawPass(Pass::E);
+        drawPass(Pass::F);
+    }
+}
+
+void Ttriangle::drawPass(Pass pass)
+{
+    const int n = m_divisions;
+    const float dX = m_stepX;
+    const float dY = m_stepY;
+    const bool clockwise = cw();
+    const bool diamond = m_frame.diamond;
+    const DiagramFrame &f = m_frame;
+    const DiagramSettings &s = m_settings;
+    const bool both = s.ticksBothSides != 0;
+
+    int first = clockwise ? 0 : 1;
+    int last = clockwise ? n - 1 : n;
+    if (pass == Pass::D)
+        first = 1, last = clockwise ? n - 1 : n;
+    else if (pass == Pass::E)
+        first = clockwise ? 1 : 0, last = n - 1;
+    else if (pass == Pass::F)
+        first = 1, last = clockwise ? n : n - 1;
+
+    // Per pass: the tick at P, the number at P and the tick at Q, each enabled or not with its
+    // clockwise and counterclockwise type.
+    struct Step
+    {
+        bool on;
+        int cwType;
+        int ccwType;
+    };
+    Step tickP{false, 0, 0}, number{false, 0, 0}, tickQ{false, 0, 0};
+    switch (pass) {
+    case Pass::A:
+        tickP = {s.ticksLeft != 0, 0, 5};
+        number = {s.numbersLeft != 0, 0, 10};
+        tickQ = {s.ticksLeft && both, 1, 2};
+        break;
+    case Pass::B:
+        tickP = {s.ticksRight != 0, 2, 1};
+        number = {s.numbersRight != 0, 1, 11};
+        tickQ = {!diamond && s.ticksRight && both, 3, 4};
+        break;
+    case Pass::C:
+        tickP = {!diamond && s.ticksBottom, 4, 3};
+        number = {!diamond && s.numbersBottom, 2, 12};
+        tickQ = {s.ticksBottom && both, 5, 0};
+        break;
+    case Pass::D:
+        tickQ = {s.ticksBottom && both, 3, 0};
+        break;
+    case Pass::E:
+        tickP = {s.ticksRight != 0, 4, 1};
+        number = {s.numbersRight != 0, 4, 14};
+        break;
+    case Pass::F:
+        tickP = {s.ticksLeft != 0, 0, 3};
+        number = {s.numbersLeft != 0, 0, 15};
+        tickQ = {s.ticksLeft && both, 1, 4};
+        break;
+    }
+
+    for (int i = first; i <= last; ++i) {
+        const float fi = static_cast<float>(i);
+        const float fr = static_cast<float>(n - i);
+        PointF p, q;
+        switch (pass) {
+        case Pass::A: p = {f.apexX - fi * dX, f.apexY + fi * dY}; q = {f.apexX + fi * dX, f.apexY + fi * dY}; break;
+        case Pass::B: p = {f.rightX - fi * dX, f.rightY - fi * dY}; q = {f.rightX - 2 * fi * dX, f.rightY}; break;
+        case Pass::C: p = {f.leftX + 2 * fi * dX, f.leftY}; q = {f.leftX + fi * dX, f.leftY - fi * dY}; break;
+        case Pass::D: p = {f.rightX - 2 * fi * dX, f.rightY}; q = {f.leftX + fr * dX, f.leftY + fr * dY}; break;
+        case Pass::E: p = {f.lowerX + fi * dX, f.lowerY - fi * dY}; q = {f.leftX + 2 * fi * dX, f.leftY}; break;
+        case Pass::F: p = {f.leftX + fi * dX, f.leftY + fi * dY}; q = {f.rightX - fi * dX, f.rightY + fi * dY}; break;
+        }
+        const IntPoint pi{trunc(p.x), trunc(p.y)};
+        const IntPoint qi{trunc(q.x), trunc(q.y)};
+        const int numberIndex = (pass == Pass::E || pass == Pass::F) ? n - i : i;
+        if (tickP.on)
+            drawTick(pi, clockwise ? tickP.cwType : tickP.ccwType);
+        if (number.on)
+            drawNumber(pi, clockwise ? number.cwType : number.ccwType, numberIndex);
+        m_canvas.moveTo(pi.x, pi.y);
+        if (s.drawGrid && i > 0 && s.innerTicks == 0)
+            drawGridLine(pi, qi);
+        if (tickQ.on)
+            drawTick(qi, clockwise ? tickQ.cwType : tickQ.ccwType);
+    }
+}
+
+void Ttriangle::drawGridLine(IntPoint p, IntPoint q)
+{
+    m_canvas.setPenStyle(PenStyle::Dot);
+    m_canvas.setPenColor(m_settings.gridColor);
+    if (full()) {
+        m_canvas.lineTo(q.x, q.y);
+    } else {
+        const PointPair piece = m_frame.clipSegment({float(q.x), float(q.y)}, {float(p.x), float(p.y)});
+        if (piece.count == 2)
+            m_canvas.line(trunc(piece.points[0].x), trunc(piece.points[0].y), trunc(piece.points[1].x),
+                          trunc(piece.points[1].y));
+    }
+    m_canvas.setPenColor(0);
+}
+
+void Ttriangle::drawTick(IntPoint at, int type)
+{
+    const float x = static_cast<float>(at.x);
+    const float y = static_cast<float>(at.y);
+    const float tX = m_tickX;
+    const float tY = m_tickY;
+    const bool inward = m_settings.innerTicks != 0;
+    PointF end;
+    switch (type) {
+    case 0: end = inward ? PointF{x + 2 * tX, y} : PointF{x - 2 * tX, y}; break;
+    case 1: end = inward ? PointF{x - 2 * tX, y} : PointF{x + 2 * tX, y}; break;
+    case 2: end = inward ? PointF{x - tX, y + tY} : PointF{x + tX, y - tY}; break;
+    case 3: end = inward ? PointF{x + tX, y - tY} : PointF{x - tX, y + tY}; break;
+    case 4: end = inward ? PointF{x - tX, y - tY} : PointF{x + tX, y + tY}; break;
+    default: end = inward ? PointF{x + tX, y + tY} : PointF{x - tX, y - tY}; break;
+    }
+    m_canvas.setPenStyle(PenStyle::Solid);
+    m_canvas.moveTo(at.x, at.y);
+    if (visibleAt(x, y))
+        m_canvas.lineTo(trunc(end.x), trunc(end.y));
+}
+
+void Ttriangle::drawNumber(IntPoint at, int type, int index)
+{
+    const double n = m_divisions;
+    const double value = cw() ? 100 - index * 100 / n : index * 100 / n;
+    const QString text = formatFloat(m_axisNumberFormat, value, m_locale);
+
+    std::size_t font = 0;
+    switch (type) {
+    case 1: case 12: case 15: font = 1; break;
+    case 2: case 10: font = 2; break;
+    case 4: font = 3; break;
+    default: font = 0; break;
+    }
+    m_canvas.selectCreatedFont(m_numberFonts[font]);
+    const float W = static_cast<float>(m_canvas.textWidth(text));
+    const float H = static_cast<float>(m_canvas.textHeight(text));
+    m_numberMaxWidth = std::max(m_numberMaxWidth, W);
+    m_numberMaxHeight = std::max(m_numberMaxHeight, H);
+
+    const float x = static_cast<float>(at.x);
+    const float y = static_cast<float>(at.y);
+    const float tX = m_tickX, tY = m_tickY, s = kSin60, c = kCos60;
+    const bool aligned = m_settings.numbersAligned != 0;
+    PointF pos;
+    switch (type) {
+    case 0: pos = {x - 2 * tX - 1.1f * W, y - 0.5f * H}; break;
+    case 1:
+        pos = aligned ? PointF{x + tX - 0.5f * H * s, y - tY - 0.5f * H * c} : PointF{x + tX, y - tY - H};
+        break;
+    case 2:
+        pos = aligned ? PointF{x + tX + 0.5f * H * s, y + 1.1f * tY - 0.5f * H * c} : PointF{x + tX, y + 1.1f * tY};
+        break;
+    case 4: pos = aligned ? PointF{x + tX + 0.5f * H * s, y + tY} : PointF{x + tX, y + tY}; break;
+    case 10:
+        pos = aligned ? PointF{x - tX - 1.1f * W * c + 0.5f * H * c, y - tY - 1.1f * W * s - 0.5f * H * c}
+                      : PointF{x - tX - W, y - tY - H};
+        break;
+    case 11: pos = {x + 2.5f * tX, y - 0.5f * H}; break;
+    case 12:
+        pos = aligned ? PointF{x - 2.5f * tX - 0.5f * H * s, y + 2 * tY + 0.5f * W * s}
+                      : PointF{x - 2.5f * tX - 0.5f * H * s, y + 1.1f * tY};
+        break;
+    case 14: pos = {x + tX + 0.5f * H * s, y - std::floor(0.5f * H)}; break;
+    case 15:
+        pos = aligned ? PointF{x - tX - 1.5f * W * s, y + tY + 1.5f * W * c} : PointF{x - tX - W, y + 1.5f * tY};
+        break;
+    default: return;
+    }
+    if (visibleAt(x, y)) {
+        m_canvas.setTextColor(m_settings.numberFont.color);
+        m_canvas.textOut(trunc(pos.x), trunc(pos.y), text);
+    }
+}
+
+} // namespace quarvel
