@@ -11,6 +11,7 @@ namespace quarvel {
 // One function per command: the words after the command name; returns the exit code.
 int runInfo(const QStringList &words, QTextStream &out, QTextStream &err);
 int runRender(const QStringList &words, QTextStream &out, QTextStream &err); // needs a QGuiApplication
+int runConvert(const QStringList &words, QTextStream &out, QTextStream &err);
 
 // Loads the input file of a command: the format from --format or the file's extension. Prints
 // the program's message on err when the file fails; the document as far as it was read stays.

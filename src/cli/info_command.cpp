@@ -39,7 +39,7 @@ int runInfo(const QStringList &words, QTextStream &out, QTextStream &err)
     if (!line.error.isEmpty() || line.positional.size() != 1) {
         if (!line.error.isEmpty())
             err << "quarvel-cli: " << line.error << '\n';
-        err << "usage: quarvel-cli info FILE [--json] [--format qvd|qvo|ter|txt]\n";
+        err << "usage: quarvel-cli info FILE [--json] [--format qvd|qvo|ter|txt] [--overlay FILE [--overlay-format xvl|ovl]]\n";
         return ExitUsage;
     }
     LoadedDocument loaded;

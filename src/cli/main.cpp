@@ -15,7 +15,9 @@ namespace {
 const char *kUsage =
     "usage: quarvel-cli COMMAND ...\n"
     "  info FILE [--json] [--format qvd|qvo|ter|txt]   print a document's table, groups and settings\n"
-    "  render FILE -o OUT.png|OUT.svg|OUT.pdf [--width W] [--dpi N] [--thumbnail]   draw the diagram to a file\n";
+    "  render FILE -o OUT.png|OUT.svg|OUT.pdf [--width W] [--dpi N] [--thumbnail]   draw the diagram to a file\n"
+    "  convert FILE -o OUT.qvd|OUT.xvl [--format qvd|qvo|ter|txt]   write the document, or its overlay\n"
+    "  (info, render and convert take --overlay FILE [--overlay-format xvl|ovl] to load an overlay first)\n";
 
 // Drawing needs fonts, hence a GUI application; without a display it runs on the offscreen
 // platform.
@@ -47,6 +49,8 @@ int main(int argc, char *argv[])
         return quarvel::runInfo(words, out, err);
     if (command == QLatin1String("render"))
         return quarvel::runRender(words, out, err);
+    if (command == QLatin1String("convert"))
+        return quarvel::runConvert(words, out, err);
     if (command == QLatin1String("--help") || command == QLatin1String("help")) {
         out << kUsage;
         return quarvel::ExitOk;
