@@ -1,0 +1,221 @@
+#include "render_fixture.h"
+
+#include <algorithm>
+#include <cmath>
+
+using namespace quarvel;
+using namespace quarvel::test;
+
+namespace {
+
+std::vector<QString> tenDown()
+{
+    return strings({"100", "90", "80", "70", "60", "50", "40", "30", "20", "10"});
+}
+
+std::vector<QString> tenUp()
+{
+    return strings({"10", "20", "30", "40", "50", "60", "70", "80", "90", "100"});
+}
+
+std::vector<QString> concat(std::initializer_list<std::vector<QString>> parts)
+{
+    std::vector<QString> all;
+    for (const auto &part : parts)
+        all.insert(all.end(), part.begin(), part.end());
+    return all;
+}
+
+} // namespace
+
+TEST(RendererPasses, ClockwiseTriangleNumbersRunFrom100AtTheirVertex)
+{
+    Drawing d;
+    d.draw();
+    EXPECT_EQ(d.numberTexts(), concat({tenDown(), tenDown(), tenDown()}));
+
+    const DiagramFrame &f = d.frame();
+    const float tX = 0.01f * f.side * 1.3f * 0.5f;
+    const float tY = 0.01f * f.side * 1.3f * std::sqrt(0.75f);
+    EXPECT_NEAR(d.renderer->tickX(), tX, 1e-4);
+    EXPECT_NEAR(d.renderer->tickY(), tY, 1e-4);
+    const auto texts = Drawing::only(d.passCalls(), Op::TextOut);
+    // Pass A at the apex, type 0: left of the tick, centred in height. "100" is 18 x 12.
+    const float ax = static_cast<float>(trunc(f.apexX)), ay = static_cast<float>(trunc(f.apexY));
+    EXPECT_EQ(texts[0].args, (std::vector<int>{trunc(ax - 2 * tX - 1.1f * 18), trunc(ay - 6)}));
+    // Pass B at the lower-right vertex, type 1: above right of the tick.
+    const float rx = static_cast<float>(trunc(f.rightX)), ry = static_cast<float>(trunc(f.rightY));
+    EXPECT_EQ(texts[10].args, (std::vector<int>{trunc(rx + tX), trunc(ry - tY - 12)}));
+    // Pass C at the lower-left vertex, type 2: below the tick.
+    const float lx = static_cast<float>(trunc(f.leftX)), ly = static_cast<float>(trunc(f.leftY));
+    EXPECT_EQ(texts[20].args, (std::vector<int>{trunc(lx + tX), trunc(ly + 1.1f * tY)}));
+    for (const Call &t : texts) {
+        EXPECT_EQ(t.escapement, 0);
+        EXPECT_EQ(t.fontHeight, 12);
+        EXPECT_TRUE(t.opaque);
+    }
+}
+
+TEST(RendererPasses, CounterclockwiseNumbersRunUpTo100)
+{
+    Drawing d;
+    d.settings.clockwise = 0;
+    d.draw();
+    EXPECT_EQ(d.numberTexts(), concat({tenUp(), tenUp(), tenUp()}));
+    const DiagramFrame &f = d.frame();
+    const auto texts = Drawing::only(d.passCalls(), Op::TextOut);
+    // Pass C, type 12: the last number, 100, stands at the lower-right vertex.
+    const float tX = d.renderer->tickX(), tY = d.renderer->tickY();
+    const float x = static_cast<float>(trunc(f.leftX + 2 * 10 * (f.side / 20)));
+    EXPECT_EQ(texts[29].args[0], trunc(x - 2.5f * tX - 0.5f * 12 * 0.8660254f));
+    EXPECT_EQ(texts[29].args[1], trunc(static_cast<float>(trunc(f.leftY)) + 1.1f * tY));
+}
+
+TEST(RendererPasses, GridLinesAreDottedInTheGridColourNinePerDirection)
+{
+    for (const bool clockwise : {true, false}) {
+        Drawing d;
+        d.settings.clockwise = clockwise;
+        d.settings.gridColor = 0x00FF00;
+        d.draw();
+        int dotted = 0;
+        for (const Call &s : Drawing::segmentsOf(d.passCalls())) {
+            if (s.penStyle == PenStyle::Dot) {
+                ++dotted;
+                EXPECT_EQ(s.penColor, 0x00FF00);
+            } else {
+                EXPECT_EQ(s.penColor, 0); // ticks in black
+            }
+            EXPECT_EQ(s.penWidth, 0);
+        }
+        // Counterclockwise the line of index n of each pass lies on a side.
+        EXPECT_EQ(dotted, clockwise ? 27 : 30) << clockwise;
+    }
+}
+
+TEST(RendererPasses, DecimalsFormatTheThirds)
+{
+    struct Case { int decimals; std::vector<QString> left; };
+    const Case cases[] = {{0, strings({"100", "67", "33"})}, {1, strings({"100.0", "66.7", "33.3"})},
+                          {2, strings({"100.00", "66.67", "33.33"})}, {7, strings({"100", "67", "33"})}};
+    for (const Case &c : cases) {
+        Drawing d;
+        d.settings.axisDivisions = 3;
+        d.settings.numberDecimals = c.decimals;
+        d.draw();
+        const auto texts = d.numberTexts();
+        ASSERT_EQ(texts.size(), 9u);
+        EXPECT_EQ(std::vector<QString>(texts.begin(), texts.begin() + 3), c.left) << c.decimals;
+    }
+}
+
+TEST(RendererPasses, TicksPointOutwardOrInwardInBothOrientations)
+{
+    for (const bool clockwise : {true, false}) {
+        for (const bool inner : {false, true}) {
+            for (const bool diamond : {false, true}) {
+                Drawing d;
+                d.settings.clockwise = clockwise;
+                d.settings.innerTicks = inner;
+                d.settings.diagramKind = diamond ? 2 : 1;
+                d.draw();
+                const DiagramFrame &f = d.frame();
+                const float length = 0.01f * f.side * 1.3f;
+                const std::vector<IntPoint> vertices{{trunc(f.apexX), trunc(f.apexY)}, {trunc(f.leftX), trunc(f.leftY)},
+                                                     {trunc(f.rightX), trunc(f.rightY)}, {trunc(f.lowerX), trunc(f.lowerY)}};
+                int ticks = 0;
+                for (const Call &s : Drawing::segmentsOf(d.passCalls())) {
+                    if (inner) {
+                        EXPECT_NE(s.penStyle, PenStyle::Dot) << "no grid with inner ticks";
+                    }
+                    if (s.penStyle == PenStyle::Dot)
+                        continue;
+                    ++ticks;
+                    const float dx = static_cast<float>(s.args[2] - s.args[0]);
+                    const float dy = static_cast<float>(s.args[3] - s.args[1]);
+                    EXPECT_NEAR(std::sqrt(dx * dx + dy * dy), length, 1.5f);
+                    // At a vertex a tick runs along the grid line of index 0, beside the diagram.
+                    const bool atVertex = std::any_of(vertices.begin(), vertices.end(), [&](const IntPoint &v) {
+                        return std::abs(v.x - s.args[0]) <= 1 && std::abs(v.y - s.args[1]) <= 1;
+                    });
+                    if (atVertex)
+                        continue;
+                    const bool endInside = f.insideDiagram(static_cast<float>(s.args[2]), static_cast<float>(s.args[3]));
+                    EXPECT_EQ(endInside, inner) << clockwise << inner << diamond << " tick " << s.args[0] << ","
+                                                << s.args[1] << " -> " << s.args[2] << "," << s.args[3];
+                }
+                EXPECT_GT(ticks, 30);
+            }
+        }
+    }
+}
+
+TEST(RendererPasses, TickLengthSteps)
+{
+    struct Case { int step; float factor; };
+    for (const Case c : {Case{-2, 1.0f}, Case{0, 1.2f}, Case{8, 2.0f}, Case{9, 1.2f}}) {
+        Drawing d;
+        d.settings.tickLength = c.step;
+        d.draw();
+        const float expected = 0.01f * d.frame().side * c.factor * 0.5f;
+        EXPECT_NEAR(d.renderer->tickX(), expected, 1e-4) << c.step;
+    }
+}
+
+TEST(RendererPasses, DiamondHasNothingOnTheSharedSideAndRepeatsTheRightAxis)
+{
+    Drawing d;
+    d.settings.diagramKind = 2;
+    d.draw();
+    const auto texts = d.numberTexts();
+    ASSERT_EQ(texts.size(), 39u);
+    EXPECT_EQ(std::vector<QString>(texts.begin() + 20, texts.begin() + 29),
+              strings({"10", "20", "30", "40", "50", "60", "70", "80", "90"})); // pass E, from the lower apex up
+    EXPECT_EQ(std::vector<QString>(texts.begin() + 29, texts.end()), tenUp()); // pass F, 100 at the lower apex
+    const DiagramFrame &f = d.frame();
+    for (const Call &s : Drawing::segmentsOf(d.passCalls())) {
+        if (s.penStyle == PenStyle::Dot)
+            continue;
+        const bool onSharedSide = s.args[1] == trunc(f.leftY) && s.args[0] > trunc(f.leftX) + 1 &&
+                                  s.args[0] < trunc(f.rightX) - 1;
+        EXPECT_FALSE(onSharedSide) << s.args[0];
+    }
+}
+
+TEST(RendererPasses, AlignedNumbersTurnWithTheirGridLines)
+{
+    Drawing d;
+    d.settings.numbersAligned = 1;
+    d.draw();
+    const auto texts = Drawing::only(d.passCalls(), Op::TextOut);
+    EXPECT_EQ(texts[0].escapement, 0);     // left axis, horizontal grid lines
+    EXPECT_EQ(texts[10].escapement, 600);  // right axis, +60 degrees
+    EXPECT_EQ(texts[20].escapement, 3000); // bottom axis, -60 degrees
+}
+
+TEST(RendererPasses, SubtriangleViewDrawsOnlyAnchorsInsideTheQuadrilateral)
+{
+    Drawing d;
+    d.settings.fullTriangle = 0;
+    d.draw();
+    const DiagramFrame &f = d.frame();
+    const auto texts = d.numberTexts();
+    EXPECT_FALSE(texts.empty());
+    EXPECT_LT(texts.size(), 30u);
+    for (const Call &s : Drawing::segmentsOf(d.passCalls())) {
+        if (s.penStyle == PenStyle::Dot)
+            continue;
+        EXPECT_TRUE(f.insideClip(static_cast<float>(s.args[0]), static_cast<float>(s.args[1])));
+    }
+    for (const Call &s : Drawing::segmentsOf(d.passCalls())) {
+        if (s.penStyle != PenStyle::Dot)
+            continue;
+        for (int e = 0; e < 2; ++e) {
+            const float x = static_cast<float>(s.args[2 * e]), y = static_cast<float>(s.args[2 * e + 1]);
+            // Each clipped end lies inside or within a pixel of the quadrilateral's border.
+            const bool near = f.insideClip(x, y) || f.insideClip(x + 1, y) || f.insideClip(x - 1, y) ||
+                              f.insideClip(x, y + 1) || f.insideClip(x, y - 1);
+            EXPECT_TRUE(near) << x << "," << y;
+        }
+    }
+}
