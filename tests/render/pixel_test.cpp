@@ -1,0 +1,272 @@
+// Checks on real pixels: where symbols land, what raster operations do, and that the fast
+// symbol path draws what QPainter draws.
+
+#include "core/document_fixture.h"
+#include "gui_app.h"
+#include "render/document_drawing.h"
+#include "render/qpainter_canvas.h"
+#include "render/ttriangle.h"
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+using namespace quarvel;
+using namespace quarvel::test;
+
+namespace {
+
+class PixelTest : public testing::Test
+{
+protected:
+    static void SetUpTestSuite() { ensureGuiApplication(); }
+};
+
+QImage whiteImage(int width, int height)
+{
+    QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::white);
+    return image;
+}
+
+bool isRed(QRgb p)
+{
+    return qRed(p) > 150 && qGreen(p) < 110 && qBlue(p) < 110;
+}
+
+struct RedPixels
+{
+    int count = 0;
+    double cx = 0, cy = 0;
+};
+
+RedPixels redPixels(const QImage &image)
+{
+    RedPixels red;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (isRed(image.pixel(x, y))) {
+                ++red.count;
+                red.cx += x;
+                red.cy += y;
+            }
+        }
+    }
+    if (red.count) {
+        red.cx /= red.count;
+        red.cy /= red.count;
+    }
+    return red;
+}
+
+// A document whose only sample lies on the given vertex, drawn in red without labels.
+std::unique_ptr<Document> redSampleDocument(std::initializer_list<RowCells> rows)
+{
+    auto doc = documentWith(rows);
+    for (int i = 0; i < doc->groupList.size(); ++i)
+        doc->groupList.group(i).color = 0x0000FF;
+    doc->diagramSettings.drawLegend = 0;
+    doc->EvaluateSamples();
+    return doc;
+}
+
+} // namespace
+
+TEST_F(PixelTest, RightSampleSymbolIsCentredOnItsVertex)
+{
+    for (const bool clockwise : {true, false}) {
+        auto doc = redSampleDocument({{"A", "0", "0", "100", "", ""}});
+        doc->diagramSettings.clockwise = clockwise;
+        QImage image = whiteImage(800, 615);
+        QPainterCanvas canvas(image);
+        const DrawnFrame frame = drawDocument(*doc, canvas, 800, 615);
+        const RedPixels red = redPixels(image);
+        ASSERT_GT(red.count, 10) << clockwise;
+        const float vx = clockwise ? frame.rightX : frame.leftX;
+        EXPECT_NEAR(red.cx, static_cast<int>(vx), 3.0) << clockwise;
+        EXPECT_NEAR(red.cy, static_cast<int>(frame.rightY), 3.0) << clockwise;
+    }
+}
+
+TEST_F(PixelTest, HiddenGroupsAndForceTriangleLeaveNoPixels)
+{
+    auto hidden = redSampleDocument({{"A", "20", "30", "50", "", ""}});
+    hidden->groupList.group(0).visible = 0;
+    hidden->EvaluateSamples();
+    QImage image = whiteImage(800, 615);
+    {
+        QPainterCanvas canvas(image);
+        drawDocument(*hidden, canvas, 800, 615);
+    }
+    EXPECT_EQ(redPixels(image).count, 0);
+
+    auto lower = redSampleDocument({{"B", "20", "", "30", "50", ""}});
+    ASSERT_EQ(lower->samples.size(), 1);
+    lower->diagramSettings.diagramKind = 1;
+    image = whiteImage(800, 615);
+    {
+        QPainterCanvas canvas(image);
+        drawDocument(*lower, canvas, 800, 615);
+    }
+    EXPECT_EQ(redPixels(image).count, 0);
+    lower->diagramSettings.diagramKind = 2;
+    image = whiteImage(800, 615);
+    {
+        QPainterCanvas canvas(image);
+        drawDocument(*lower, canvas, 800, 615);
+    }
+    EXPECT_GT(redPixels(image).count, 10); // the control: the same sample shows in a diamond
+}
+
+TEST_F(PixelTest, NotXorMarkDrawnTwiceRestoresThePicture)
+{
+    auto doc = redSampleDocument({{"A", "20", "30", "50", "", "x"}});
+    QImage image = whiteImage(800, 615);
+    QPainterCanvas canvas(image);
+    drawDocument(*doc, canvas, 800, 615);
+    const QImage before = image.copy();
+    const std::array<IntPoint, 5> mark{IntPoint{100, 100}, IntPoint{700, 150}, IntPoint{400, 500},
+                                       IntPoint{90, 400}, IntPoint{100, 100}};
+    canvas.setPenMode(PenMode::NotXor);
+    canvas.setPenColor(0);
+    canvas.setPenWidth(1);
+    canvas.polyline(mark);
+    EXPECT_NE(image, before); // the mark is visible
+    canvas.polyline(mark);
+    EXPECT_EQ(image, before);
+}
+
+TEST_F(PixelTest, AndCopyLeavesWhiteUntouchedAndDarkensWithTheGlyph)
+{
+    QImage image = whiteImage(60, 40);
+    QPainterCanvas canvas(image);
+    canvas.setBrushColor(0xFF8000); // a light blue half
+    canvas.fillRect(QRect(0, 0, 30, 40));
+    const QImage before = image.copy();
+
+    auto bitmap = canvas.createBitmap(40, 40);
+    bitmap->setFont(CanvasFont{QStringLiteral("DejaVu Sans"), 20, 1, 0, 0x0000FF});
+    bitmap->textOut(0, 0, QStringLiteral("\u25A0"));
+    canvas.setCopyMode(CopyMode::And);
+    canvas.copyRect(QRect(10, 5, 40, 30), *bitmap, QRect(0, 0, 40, 30));
+
+    const QImage &source = *static_cast<QPainterCanvas &>(*bitmap).image();
+    int white = 0, changed = 0;
+    for (int y = 0; y < 30; ++y) {
+        for (int x = 0; x < 40; ++x) {
+            const QRgb s = source.pixel(x, y), b = before.pixel(x + 10, y + 5), a = image.pixel(x + 10, y + 5);
+            EXPECT_EQ(a, qRgba(qRed(s) & qRed(b), qGreen(s) & qGreen(b), qBlue(s) & qBlue(b), 255));
+            if ((s & 0xFFFFFF) == 0xFFFFFF) {
+                ++white;
+                EXPECT_EQ(a, b);
+            } else {
+                changed += a != b;
+            }
+        }
+    }
+    EXPECT_GT(white, 100);
+    EXPECT_GT(changed, 50);
+}
+
+TEST_F(PixelTest, HatchLeavesTheBackgroundBetweenItsLines)
+{
+    QImage image = whiteImage(100, 100);
+    QPainterCanvas canvas(image);
+    canvas.setBrushColor(0x00FF00);
+    canvas.fillRect(QRect(0, 0, 100, 100));
+    canvas.setPenStyle(PenStyle::Clear);
+    canvas.setBrushColor(0x0000FF);
+    canvas.setBrushStyle(BrushStyle::BDiagonal);
+    const std::array<IntPoint, 4> square{IntPoint{10, 10}, IntPoint{90, 10}, IntPoint{90, 90}, IntPoint{10, 90}};
+    canvas.polygon(square);
+    int green = 0, red = 0;
+    for (int y = 20; y < 80; ++y) {
+        for (int x = 20; x < 80; ++x) {
+            const QRgb p = image.pixel(x, y);
+            green += p == qRgb(0, 255, 0);
+            red += p == qRgb(255, 0, 0);
+        }
+    }
+    EXPECT_EQ(green + red, 3600);
+    EXPECT_GT(green, red);
+    EXPECT_GT(red, 300);
+}
+
+TEST_F(PixelTest, CachedSymbolGivesThePixelsOfDrawnText)
+{
+    // The same symbols at the same places: once through the canvas (cached and composited),
+    // once with QPainter::drawText straight onto the picture.
+    QImage fast = whiteImage(200, 100);
+    QImage direct = whiteImage(200, 100);
+    const CanvasFont font{QStringLiteral("DejaVu Sans"), 12, 1, 0, 0x0000FF};
+    {
+        QPainterCanvas canvas(fast);
+        canvas.setTextBackground(false);
+        canvas.setFont(font);
+        for (int i = 0; i < 8; ++i)
+            canvas.textOut(10 + 23 * i, 20 + 5 * i, symbolText('A' + i));
+    }
+    {
+        QPainter painter(&direct);
+        QFont qfont(QStringLiteral("DejaVu Sans"));
+        qfont.setPixelSize(16);
+        qfont.setStyleStrategy(QFont::NoSubpixelAntialias);
+        painter.setFont(qfont);
+        painter.setPen(QColor(255, 0, 0));
+        const int ascent = QFontMetrics(qfont).ascent();
+        for (int i = 0; i < 8; ++i)
+            painter.drawText(QPoint(10 + 23 * i, 20 + 5 * i + ascent), QString(QChar('A' + i)));
+    }
+    int maxDifference = 0;
+    for (int y = 0; y < 100; ++y) {
+        for (int x = 0; x < 200; ++x) {
+            const QRgb a = fast.pixel(x, y), b = direct.pixel(x, y);
+            maxDifference = std::max({maxDifference, std::abs(qRed(a) - qRed(b)), std::abs(qGreen(a) - qGreen(b)),
+                                      std::abs(qBlue(a) - qBlue(b))});
+        }
+    }
+    EXPECT_LE(maxDifference, 1);
+    EXPECT_NE(fast, whiteImage(200, 100));
+}
+
+TEST_F(PixelTest, WingdingsCodesShowTheirShapesWhenTheFaceIsMissing)
+{
+    const auto draw = [](const QString &face, const QString &text) {
+        QImage image = whiteImage(40, 40);
+        QPainterCanvas canvas(image);
+        canvas.setTextBackground(false);
+        canvas.setFont(CanvasFont{face, 20, 1, 0, 0});
+        canvas.textOut(5, 5, text);
+        return image;
+    };
+    // 109 is the shadowed circle of the default symbol, not the letter m.
+    const QImage symbol = draw(QStringLiteral("WingDings"), symbolText(109));
+    EXPECT_EQ(symbol, draw(QStringLiteral("DejaVu Sans"), QStringLiteral("\u274D")));
+    EXPECT_NE(symbol, draw(QStringLiteral("DejaVu Sans"), QStringLiteral("m")));
+    // A face that is installed is used as it is.
+    EXPECT_EQ(draw(QStringLiteral("DejaVu Sans"), symbolText(109)), draw(QStringLiteral("DejaVu Sans"), QStringLiteral("m")));
+}
+
+TEST_F(PixelTest, ThumbnailLeavesTheDocumentUnchanged)
+{
+    auto doc = redSampleDocument({{"A", "20", "30", "50", "", "x"}});
+    VectorLine label;
+    label.kind = 't';
+    label.ternOrigin = {10, 10, 80};
+    label.text = QStringLiteral("note");
+    label.fontName = QStringLiteral("Arial");
+    label.fontSize = 14;
+    doc->overlayList.push_back(label);
+    doc->diagramSettings.hidePoints = 1;
+    doc->diagramSettings.showClippingArea = 1;
+    const DiagramSettings settings = doc->diagramSettings;
+    const DataSettings data = doc->dataSettings;
+    QImage image = whiteImage(240, 184);
+    DrawThumbnail(*doc, image);
+    EXPECT_EQ(std::memcmp(&settings, &doc->diagramSettings, sizeof settings), 0);
+    EXPECT_EQ(std::memcmp(&data, &doc->dataSettings, sizeof data), 0);
+    ASSERT_EQ(doc->overlayList.size(), 1u);
+    EXPECT_EQ(doc->overlayList[0].fontSize, 14);
+    // The thumbnail shows the points although the document hides them.
+    EXPECT_GT(redPixels(image).count, 0);
+}
