@@ -162,7 +162,8 @@ struct RecordBuilder
     bool text(std::size_t offset, std::string_view text, std::size_t maxLength)
     {
         const std::size_t n = std::min(text.size(), maxLength);
-        std::memcpy(bytes + offset, text.data(), n);
+        if (n > 0)
+            std::memcpy(bytes + offset, text.data(), n);
         return n == text.size();
     }
     std::string_view view() const { return std::string_view(bytes, N); }

@@ -29,7 +29,8 @@ void copyBytes(std::array<char, N> &field, std::string_view bytes)
 {
     const std::size_t n = std::min(bytes.size(), N - 1);
     field.fill('\0');
-    std::memcpy(field.data(), bytes.data(), n);
+    if (n > 0)
+        std::memcpy(field.data(), bytes.data(), n);
 }
 
 } // namespace

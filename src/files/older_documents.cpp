@@ -50,7 +50,9 @@ void readOlderRows(ByteReader &in, Table &table, bool withLabel)
     table.setRowCount(row + 1);
 }
 
-bool readTagged(Document &document, std::string_view bytes)
+} // namespace
+
+bool readTaggedSecondVersion(Document &document, std::string_view bytes)
 {
     ByteReader in(bytes);
     in.skip(12);
@@ -84,6 +86,8 @@ bool readTagged(Document &document, std::string_view bytes)
     return true;
 }
 
+namespace {
+
 bool readSimpleLine(std::string_view record, VectorLine &v)
 {
     constexpr std::size_t kOffset[6] = {30, 50, 70, 90, 110, 130};
@@ -104,7 +108,9 @@ bool readSimpleLine(std::string_view record, VectorLine &v)
     return true;
 }
 
-bool readUntagged(Document &document, std::string_view bytes)
+} // namespace
+
+bool readUntaggedSecondVersion(Document &document, std::string_view bytes)
 {
     ByteReader in(bytes);
     const auto block = in.take(276);
@@ -160,6 +166,8 @@ bool readUntagged(Document &document, std::string_view bytes)
     readOlderRows(in, document.table, false);
     return true;
 }
+
+namespace {
 
 constexpr std::size_t kFirstRecordSize = 151;
 
@@ -245,10 +253,10 @@ ReadResult readOlderDocument(Document &document, std::string_view bytes)
         result.layout = DocumentLayout::Tagged;
         if (bytes.size() < 12 || i32At(bytes, 4) != 2 || i32At(bytes, 8) != 9)
             return result;
-        result.ok = readTagged(document, bytes);
+        result.ok = readTaggedSecondVersion(document, bytes);
     } else {
         result.layout = DocumentLayout::Untagged;
-        result.ok = readUntagged(document, bytes);
+        result.ok = readUntaggedSecondVersion(document, bytes);
     }
     if (result.ok)
         applyRowMinimum(document.table);

@@ -83,7 +83,8 @@ public:
 private:
     Record &put(std::size_t at, const void *data, std::size_t n)
     {
-        std::memcpy(m_bytes.data() + at, data, n);
+        if (n > 0)
+            std::memcpy(m_bytes.data() + at, data, n);
         return *this;
     }
     std::string m_bytes;

@@ -1,0 +1,9 @@
+#include "files/older_documents.h"
+#include "fuzz_common.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)
+{
+    quarvel::Document document(quarvel::UserLocale::point());
+    quarvel::fuzz::finishOpen(document, quarvel::readFirstFormat(document, quarvel::fuzz::bytesOf(data, size)).ok);
+    return 0;
+}
