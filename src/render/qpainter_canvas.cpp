@@ -8,6 +8,10 @@
 
 #include <cmath>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace quarvel {
 
 namespace {
@@ -57,6 +61,32 @@ inline quint32 byteMul(quint32 x, quint32 a)
     return x | t;
 }
 
+// Source-over of n premultiplied pixels, four at a time, each channel exactly as byteMul does
+// it; byteMul by 255 and by 0 are exact, so clear and opaque pixels need no special case.
+void blendRow(quint32 *dst, const quint32 *src, int n)
+{
+    int i = 0;
+#if defined(__SSE2__)
+    const __m128i mask = _mm_set1_epi32(0x00ff00ff);
+    const __m128i half = _mm_set1_epi16(0x80);
+    const __m128i full = _mm_set1_epi32(255);
+    for (; i + 4 <= n; i += 4) {
+        const __m128i s = _mm_loadu_si128(reinterpret_cast<const __m128i *>(src + i));
+        const __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i *>(dst + i));
+        __m128i a = _mm_sub_epi32(full, _mm_srli_epi32(s, 24));
+        a = _mm_or_si128(a, _mm_slli_epi32(a, 16));
+        __m128i even = _mm_mullo_epi16(_mm_and_si128(d, mask), a);
+        even = _mm_srli_epi16(_mm_add_epi16(_mm_add_epi16(even, _mm_srli_epi16(even, 8)), half), 8);
+        __m128i odd = _mm_mullo_epi16(_mm_and_si128(_mm_srli_epi32(d, 8), mask), a);
+        odd = _mm_srli_epi16(_mm_add_epi16(_mm_add_epi16(odd, _mm_srli_epi16(odd, 8)), half), 8);
+        const __m128i blended = _mm_or_si128(even, _mm_slli_epi16(odd, 8));
+        _mm_storeu_si128(reinterpret_cast<__m128i *>(dst + i), _mm_add_epi32(s, blended));
+    }
+#endif
+    for (; i < n; ++i)
+        dst[i] = src[i] + byteMul(dst[i], 255 - (src[i] >> 24));
+}
+
 } // namespace
 
 QColor toQColor(ColorRef color)
@@ -73,13 +103,17 @@ QPainterCanvas::QPainterCanvas(QPaintDevice *device, int dpi, QImage *image)
     : m_image(image), m_dpi(dpi)
 {
     m_canvasFont.face = QStringLiteral("Arial");
+    if (m_image) {
+        // Taken before the painter starts, which then writes into the same buffer.
+        m_bits = m_image->bits();
+        m_bytesPerLine = m_image->bytesPerLine();
+    }
     m_painter.begin(device);
     m_clip = QRect(0, 0, device->width(), device->height());
     m_painter.setRenderHint(QPainter::Antialiasing, false);
     m_painter.setRenderHint(QPainter::TextAntialiasing, true);
     m_painter.setRenderHint(QPainter::NonCosmeticBrushPatterns, true);
     m_painter.setBackgroundMode(Qt::TransparentMode);
-    m_textQColor = toQColor(m_textColor);
     applyPen();
 }
 
@@ -255,9 +289,29 @@ QPainterCanvas::FontEntry *QPainterCanvas::entryFor(const FontKey &key)
     return m_fonts.back().get();
 }
 
+namespace {
+
+// Fonts that differ in colour only share their glyph outlines.
+bool sameShape(const CanvasFont &a, const CanvasFont &b)
+{
+    return a.size == b.size && a.style == b.style && a.charset == b.charset && a.face == b.face;
+}
+
+} // namespace
+
 void QPainterCanvas::setFont(const CanvasFont &font)
 {
-    if (!(font == m_canvasFont) || !m_canvasEntry) {
+    // Drawing samples switches between two fonts, symbol and label, at every sample: the
+    // previous font is kept at hand.
+    if (m_canvasEntry && sameShape(font, m_canvasFont)) {
+        m_canvasFont.color = font.color;
+    } else if (m_otherEntry && sameShape(font, m_otherFont)) {
+        std::swap(m_canvasFont, m_otherFont);
+        std::swap(m_canvasEntry, m_otherEntry);
+        m_canvasFont.color = font.color;
+    } else {
+        std::swap(m_canvasFont, m_otherFont);
+        m_otherEntry = m_canvasEntry;
         m_canvasFont = font;
         FontKey key;
         key.face = font.face;
@@ -270,7 +324,7 @@ void QPainterCanvas::setFont(const CanvasFont &font)
     }
     m_font = m_canvasEntry;
     m_created = false;
-    setTextColor(font.color);
+    m_textColor = font.color;
 }
 
 void QPainterCanvas::selectCreatedFont(const CreatedFont &font)
@@ -293,10 +347,7 @@ void QPainterCanvas::selectCanvasFont()
 
 void QPainterCanvas::setTextColor(ColorRef color)
 {
-    if (color != m_textColor) {
-        m_textColor = color;
-        m_textQColor = toQColor(color);
-    }
+    m_textColor = color;
 }
 
 QString QPainterCanvas::shownText(QStringView text) const
@@ -346,16 +397,38 @@ const QPainterCanvas::Glyph &QPainterCanvas::glyphFor(QStringView text, char32_t
     const QRect cell(0, 0, m_font->metrics.horizontalAdvance(shown), m_font->height);
     const QRect ink = m_font->metrics.boundingRect(shown).translated(0, m_font->ascent);
     const QRect box = cell.united(ink).adjusted(-2, -2, 2, 2);
-    Glyph glyph;
-    glyph.image = QImage(box.size(), QImage::Format_ARGB32_Premultiplied);
-    glyph.image.fill(Qt::transparent);
-    glyph.offset = box.topLeft();
+    QImage image(box.size(), QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
     {
-        QPainter p(&glyph.image);
+        QPainter p(&image);
         p.setRenderHint(QPainter::TextAntialiasing, true);
         p.setFont(m_font->font);
-        p.setPen(m_textQColor);
+        p.setPen(toQColor(m_textColor));
         p.drawText(QPoint(-box.x(), -box.y() + m_font->ascent), shown);
+    }
+    int left = image.width(), right = -1, top = image.height(), bottom = -1;
+    for (int y = 0; y < image.height(); ++y) {
+        const auto *line = reinterpret_cast<const quint32 *>(image.constScanLine(y));
+        for (int x = 0; x < image.width(); ++x) {
+            if (line[x] != 0) {
+                left = std::min(left, x), right = std::max(right, x);
+                top = std::min(top, y), bottom = std::max(bottom, y);
+            }
+        }
+    }
+    Glyph glyph;
+    if (right >= 0) {
+        // Rows padded with clear pixels to whole groups of four, which blend to no change.
+        const int ink = right - left + 1;
+        glyph.width = (ink + 3) / 4 * 4;
+        glyph.height = bottom - top + 1;
+        glyph.offset = box.topLeft() + QPoint(left, top);
+        glyph.pixels.assign(static_cast<std::size_t>(glyph.width) * static_cast<std::size_t>(glyph.height), 0);
+        for (int y = top; y <= bottom; ++y) {
+            const auto *line = reinterpret_cast<const quint32 *>(image.constScanLine(y));
+            std::copy(line + left, line + right + 1,
+                      glyph.pixels.begin() + static_cast<std::ptrdiff_t>(y - top) * glyph.width);
+        }
     }
     return *m_font->glyphs.insert(key, std::move(glyph));
 }
@@ -364,24 +437,16 @@ void QPainterCanvas::compositeGlyph(int x, int y, const Glyph &glyph)
 {
     const int x0 = x + glyph.offset.x();
     const int y0 = y + glyph.offset.y();
-    const int w = glyph.image.width();
-    const int h = glyph.image.height();
+    const int w = glyph.width;
     const int left = std::max(0, -x0), right = std::min(w, m_image->width() - x0);
-    const int top = std::max(0, -y0), bottom = std::min(h, m_image->height() - y0);
+    const int top = std::max(0, -y0), bottom = std::min(glyph.height, m_image->height() - y0);
     if (left >= right || top >= bottom)
         return;
-    uchar *bits = m_image->bits(); // the painter's raster engine writes into the same buffer
-    const qsizetype stride = m_image->bytesPerLine();
+    const qsizetype stride = m_bytesPerLine;
     for (int row = top; row < bottom; ++row) {
-        const quint32 *src = reinterpret_cast<const quint32 *>(glyph.image.constScanLine(row));
-        quint32 *dst = reinterpret_cast<quint32 *>(bits + (y0 + row) * stride) + x0;
-        for (int col = left; col < right; ++col) {
-            const quint32 s = src[col];
-            const quint32 a = s >> 24;
-            if (a == 0)
-                continue;
-            dst[col] = a == 255 ? s : s + byteMul(dst[col], 255 - a);
-        }
+        const quint32 *src = glyph.pixels.data() + static_cast<std::size_t>(row) * static_cast<std::size_t>(w);
+        quint32 *dst = reinterpret_cast<quint32 *>(m_bits + (y0 + row) * stride) + x0;
+        blendRow(dst + left, src + left, right - left);
     }
 }
 
@@ -407,7 +472,7 @@ void QPainterCanvas::textOut(int x, int y, QStringView text)
     if (m_opaqueText)
         m_painter.fillRect(QRect(0, 0, m_font->metrics.horizontalAdvance(shown), m_font->height),
                            toQColor(m_brushColor));
-    m_painter.setPen(m_textQColor);
+    m_painter.setPen(toQColor(m_textColor));
     m_painter.drawText(QPoint(0, m_font->ascent), shown);
     m_painter.resetTransform();
     m_painter.setPen(m_pen);

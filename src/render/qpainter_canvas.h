@@ -75,10 +75,13 @@ private:
         bool strikeOut = false;
         bool operator==(const FontKey &) const = default;
     };
+    // A rasterised one-character text, cropped to its ink: premultiplied pixels, row by row.
     struct Glyph
     {
-        QImage image;
-        QPoint offset; // of the image's top-left from the text cell's top-left
+        std::vector<quint32> pixels;
+        int width = 0;
+        int height = 0;
+        QPoint offset; // of the ink's top-left from the text cell's top-left
     };
     struct FontEntry
     {
@@ -102,6 +105,8 @@ private:
 
     QPainter m_painter;
     QImage *m_image = nullptr;
+    uchar *m_bits = nullptr;
+    qsizetype m_bytesPerLine = 0;
     std::unique_ptr<QImage> m_ownImage;
     int m_dpi = 96;
     QRect m_clip;
@@ -117,10 +122,11 @@ private:
 
     CanvasFont m_canvasFont;
     FontEntry *m_canvasEntry = nullptr;
+    CanvasFont m_otherFont;
+    FontEntry *m_otherEntry = nullptr;
     FontEntry *m_font = nullptr;
     bool m_created = false;
     ColorRef m_textColor = 0;
-    QColor m_textQColor;
     bool m_opaqueText = true;
     CopyMode m_copyMode = CopyMode::Copy;
     std::vector<std::unique_ptr<FontEntry>> m_fonts;
