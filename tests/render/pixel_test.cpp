@@ -2,7 +2,7 @@
 // symbol path draws what QPainter draws.
 
 #include "core/document_fixture.h"
-#include "gui_app.h"
+#include "gui_test_main.h"
 #include "render/document_drawing.h"
 #include "render/qpainter_canvas.h"
 #include "render/ttriangle.h"
@@ -15,12 +15,6 @@ using namespace quarvel;
 using namespace quarvel::test;
 
 namespace {
-
-class PixelTest : public testing::Test
-{
-protected:
-    static void SetUpTestSuite() { ensureGuiApplication(); }
-};
 
 QImage whiteImage(int width, int height)
 {
@@ -72,7 +66,7 @@ std::unique_ptr<Document> redSampleDocument(std::initializer_list<RowCells> rows
 
 } // namespace
 
-TEST_F(PixelTest, RightSampleSymbolIsCentredOnItsVertex)
+TEST(Pixels, RightSampleSymbolIsCentredOnItsVertex)
 {
     for (const bool clockwise : {true, false}) {
         auto doc = redSampleDocument({{"A", "0", "0", "100", "", ""}});
@@ -88,7 +82,7 @@ TEST_F(PixelTest, RightSampleSymbolIsCentredOnItsVertex)
     }
 }
 
-TEST_F(PixelTest, HiddenGroupsAndForceTriangleLeaveNoPixels)
+TEST(Pixels, HiddenGroupsAndForceTriangleLeaveNoPixels)
 {
     auto hidden = redSampleDocument({{"A", "20", "30", "50", "", ""}});
     hidden->groupList.group(0).visible = 0;
@@ -118,7 +112,7 @@ TEST_F(PixelTest, HiddenGroupsAndForceTriangleLeaveNoPixels)
     EXPECT_GT(redPixels(image).count, 10); // the control: the same sample shows in a diamond
 }
 
-TEST_F(PixelTest, NotXorMarkDrawnTwiceRestoresThePicture)
+TEST(Pixels, NotXorMarkDrawnTwiceRestoresThePicture)
 {
     auto doc = redSampleDocument({{"A", "20", "30", "50", "", "x"}});
     QImage image = whiteImage(800, 615);
@@ -136,7 +130,7 @@ TEST_F(PixelTest, NotXorMarkDrawnTwiceRestoresThePicture)
     EXPECT_EQ(image, before);
 }
 
-TEST_F(PixelTest, AndCopyLeavesWhiteUntouchedAndDarkensWithTheGlyph)
+TEST(Pixels, AndCopyLeavesWhiteUntouchedAndDarkensWithTheGlyph)
 {
     QImage image = whiteImage(60, 40);
     QPainterCanvas canvas(image);
@@ -168,7 +162,7 @@ TEST_F(PixelTest, AndCopyLeavesWhiteUntouchedAndDarkensWithTheGlyph)
     EXPECT_GT(changed, 50);
 }
 
-TEST_F(PixelTest, HatchLeavesTheBackgroundBetweenItsLines)
+TEST(Pixels, HatchLeavesTheBackgroundBetweenItsLines)
 {
     QImage image = whiteImage(100, 100);
     QPainterCanvas canvas(image);
@@ -192,7 +186,7 @@ TEST_F(PixelTest, HatchLeavesTheBackgroundBetweenItsLines)
     EXPECT_GT(red, 300);
 }
 
-TEST_F(PixelTest, CachedSymbolGivesThePixelsOfDrawnText)
+TEST(Pixels, CachedSymbolGivesThePixelsOfDrawnText)
 {
     // The same symbols at the same places: once through the canvas (cached and composited),
     // once with QPainter::drawText straight onto the picture.
@@ -229,7 +223,7 @@ TEST_F(PixelTest, CachedSymbolGivesThePixelsOfDrawnText)
     EXPECT_NE(fast, whiteImage(200, 100));
 }
 
-TEST_F(PixelTest, WingdingsCodesShowTheirShapesWhenTheFaceIsMissing)
+TEST(Pixels, WingdingsCodesShowTheirShapesWhenTheFaceIsMissing)
 {
     const auto draw = [](const QString &face, const QString &text) {
         QImage image = whiteImage(40, 40);
@@ -247,7 +241,7 @@ TEST_F(PixelTest, WingdingsCodesShowTheirShapesWhenTheFaceIsMissing)
     EXPECT_EQ(draw(QStringLiteral("DejaVu Sans"), symbolText(109)), draw(QStringLiteral("DejaVu Sans"), QStringLiteral("m")));
 }
 
-TEST_F(PixelTest, ThumbnailLeavesTheDocumentUnchanged)
+TEST(Pixels, ThumbnailLeavesTheDocumentUnchanged)
 {
     auto doc = redSampleDocument({{"A", "20", "30", "50", "", "x"}});
     VectorLine label;
