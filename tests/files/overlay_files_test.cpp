@@ -151,6 +151,27 @@ TEST(ExtendedOverlayReader, OlderVariantsFillTheFieldsTheyLack)
     EXPECT_EQ(v5.ternCtrl2, (Weights{0, 0, 12345678}));
 }
 
+TEST(OverlayReaders, EveryTruncationKeepsTheWholeObjectsBeforeIt)
+{
+    const std::string xvl = withRecords(test::overlayHeader(3, 0, 3), 160, 3);
+    for (std::size_t size = 0; size <= xvl.size(); ++size) {
+        std::vector<VectorLine> overlay;
+        const OverlayResult result = readExtendedOverlay(overlay, std::string_view(xvl).substr(0, size));
+        ASSERT_EQ(result.ok, size >= 16) << "cut at " << size;
+        EXPECT_EQ(overlay.size(), size >= 16 ? (size - 16) / 160 : 0) << "cut at " << size;
+    }
+    // A text line cut before its sixth number is no record; cut inside or behind it, it is a line.
+    const std::string ovl = "C 10 20 70 30 40 30\nA 1 2 3 4 5 66\n";
+    const std::size_t secondNumbersEnd = ovl.size() - 2;
+    for (std::size_t size = 20; size <= ovl.size(); ++size) {
+        std::vector<VectorLine> overlay;
+        const OverlayResult result = readOverlayText(overlay, std::string_view(ovl).substr(0, size));
+        const bool secondWhole = size >= secondNumbersEnd;
+        EXPECT_EQ(overlay.size(), secondWhole ? 2u : 1u) << "cut at " << size;
+        EXPECT_EQ(result.ok, secondWhole || size == 20) << "cut at " << size;
+    }
+}
+
 TEST(OverlayTextReader, ReadsOneLinePerTextLine)
 {
     std::vector<VectorLine> overlay;
