@@ -4,6 +4,8 @@
 #include "render/tleyenda.h"
 #include "render/ttriangle.h"
 
+#include <cmath>
+
 namespace quarvel {
 
 int imageHeightFor(int width)
@@ -24,6 +26,23 @@ DrawnFrame drawDocument(Document &document, Canvas &canvas, int width, int heigh
     if (document.diagramSettings.drawLegend && !document.groupList.empty())
         Tleyenda(canvas, width, document.diagramSettings, document.groupList, false);
     return frame;
+}
+
+void placeOverlay(Document &document, const DrawnFrame &frame, Canvas &canvas)
+{
+    const int dpi = canvas.pixelsPerInch();
+    const auto measure = [&](const VectorLine &label) {
+        CreatedFont font;
+        font.height = -static_cast<int>(std::fabs(static_cast<double>(label.fontSize) * dpi / 72) + 0.5);
+        font.charset = document.diagramSettings.overlayTextFont.charset;
+        font.face = label.fontName;
+        canvas.selectCreatedFont(font);
+        const std::pair<int, int> size{canvas.textWidth(label.text), canvas.textHeight(label.text)};
+        canvas.selectCanvasFont();
+        return size;
+    };
+    for (VectorLine &object : document.overlayList)
+        object.place(frame, measure);
 }
 
 void DrawThumbnail(Document &document, Canvas &canvas, int width, int height)

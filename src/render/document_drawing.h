@@ -14,6 +14,10 @@ namespace quarvel {
 // switched on and there is a group. Returns the frame of the drawing.
 DrawnFrame drawDocument(Document &document, Canvas &canvas, int width, int height);
 
+// Places every overlay object on a drawing from its ternary points (the image window does this
+// after each redraw, for its mouse handling); labels are measured on the canvas.
+void placeOverlay(Document &document, const DrawnFrame &frame, Canvas &canvas);
+
 // The document window's thumbnail onto any canvas: smaller fonts, half-size symbols, no legend,
 // no hidden points or overlay, no fit. The document's settings and overlay are left untouched;
 // only its geometry is laid out for the thumbnail's size.

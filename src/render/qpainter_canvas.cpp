@@ -458,8 +458,7 @@ void QPainterCanvas::textOut(int x, int y, QStringView text)
         return;
     const int escapement = m_created ? m_font->key.escapement : 0;
     const bool single = text.size() == 1;
-    if (m_image && single && !m_opaqueText && escapement == 0 &&
-        m_painter.compositionMode() != QPainter::CompositionMode_Clear) {
+    if (m_image && single && !m_opaqueText && escapement == 0) {
         compositeGlyph(x, y, glyphFor(text, text[0].unicode()));
         return;
     }

@@ -66,7 +66,7 @@ private:
     const DataSettings &m_dataSettings;
     DiagramGeometry &m_geometry;
     RenderFlags m_flags;
-    const UserLocale &m_locale;
+    UserLocale m_locale;
     std::unique_ptr<Canvas> m_symbolBitmap;
 
     DiagramFrame m_frame;

@@ -1,3 +1,4 @@
+#include "render/document_drawing.h"
 #include "render/tleyenda.h"
 #include "render_fixture.h"
 
@@ -308,4 +309,25 @@ TEST(Legend, NothingWithoutVisibleGroups)
     groups.group(0).visible = 0;
     Tleyenda(canvas, 800, DiagramSettings::defaults(), groups);
     EXPECT_TRUE(canvas.calls().empty());
+}
+
+TEST(Overlay, PlacingMeasuresLabelsOnTheCanvas)
+{
+    Document doc(UserLocale::point());
+    VectorLine label;
+    label.kind = 't';
+    label.ternOrigin = {0, 0, 100};
+    label.text = QStringLiteral("abcd");
+    label.fontSize = 15; // 20 pixels at 96 dpi: cells 20 high, 10 wide per character
+    VectorLine line;
+    line.ternOrigin = {100, 0, 0};
+    line.ternDest = {0, 100, 0};
+    doc.overlayList = {label, line};
+    RecordingCanvas canvas(800, 615, 96);
+    const DrawnFrame frame = drawDocument(doc, canvas, 800, 615);
+    placeOverlay(doc, frame, canvas);
+    const VectorLine &placed = doc.overlayList[0];
+    EXPECT_EQ(placed.pixOrigin, (PixelPoint{trunc(frame.apexX), trunc(frame.apexY)}));
+    EXPECT_EQ(placed.pixDest, (PixelPoint{placed.pixOrigin.x + 40, placed.pixOrigin.y + 20}));
+    EXPECT_EQ(doc.overlayList[1].pixDest, (PixelPoint{trunc(frame.rightX), trunc(frame.rightY)}));
 }
