@@ -219,3 +219,53 @@ TEST(RendererPasses, SubtriangleViewDrawsOnlyAnchorsInsideTheQuadrilateral)
         }
     }
 }
+
+// One number of each remaining type, at the first point of its pass: counterclockwise types 10
+// (left side), 11 (right side), 14 (lower-right side) and 15 (lower-left side), clockwise type 4
+// (lower-right side). Numbers are 12 pixels high and 6 wide per character.
+TEST(RendererPasses, NumberPositionsOfTheOtherTypes)
+{
+    const float s = 0.8660254f;
+    for (const bool clockwise : {true, false}) {
+        Drawing d;
+        d.settings.clockwise = clockwise;
+        d.settings.diagramKind = 2;
+        d.draw();
+        const DiagramFrame &f = d.frame();
+        const float tX = d.renderer->tickX(), tY = d.renderer->tickY();
+        const float dX = f.side / 20, dY = f.height / 10;
+        const auto texts = Drawing::only(d.passCalls(), Op::TextOut);
+        auto at = [](float x, float y) { return std::pair<float, float>{float(trunc(x)), float(trunc(y))}; };
+        if (clockwise) {
+            // Pass E starts at index 1 beside the lower apex with "10" (type 4).
+            const auto [x, y] = at(f.lowerX + dX, f.lowerY - dY);
+            EXPECT_EQ(texts[20].text, QStringLiteral("10"));
+            EXPECT_EQ(texts[20].args, (std::vector<int>{trunc(x + tX), trunc(y + tY)}));
+            continue;
+        }
+        {
+            // Pass A, index 1: "10" (type 10) left of and above the point.
+            const auto [x, y] = at(f.apexX - dX, f.apexY + dY);
+            EXPECT_EQ(texts[0].text, QStringLiteral("10"));
+            EXPECT_EQ(texts[0].args, (std::vector<int>{trunc(x - tX - 12), trunc(y - tY - 12)}));
+        }
+        {
+            // Pass B, index 1: "10" (type 11) right of the point.
+            const auto [x, y] = at(f.rightX - dX, f.rightY - dY);
+            EXPECT_EQ(texts[10].text, QStringLiteral("10"));
+            EXPECT_EQ(texts[10].args, (std::vector<int>{trunc(x + 2.5f * tX), trunc(y - 6)}));
+        }
+        {
+            // Pass E, index 0: "100" (type 14) at the lower apex.
+            const auto [x, y] = at(f.lowerX, f.lowerY);
+            EXPECT_EQ(texts[20].text, QStringLiteral("100"));
+            EXPECT_EQ(texts[20].args, (std::vector<int>{trunc(x + tX + 0.5f * 12 * s), trunc(y - 6)}));
+        }
+        {
+            // Pass F, index 1: "90" (type 15) below left of the point.
+            const auto [x, y] = at(f.leftX + dX, f.leftY + dY);
+            EXPECT_EQ(texts[30].text, QStringLiteral("90"));
+            EXPECT_EQ(texts[30].args, (std::vector<int>{trunc(x - tX - 12), trunc(y + 1.5f * tY)}));
+        }
+    }
+}
