@@ -1,6 +1,5 @@
 #include "files/older_layouts.h"
 
-#include "core/codepage.h"
 #include "files/byte_io.h"
 #include "files/document_sections.h"
 #include "files/file_fields.h"
