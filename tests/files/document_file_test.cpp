@@ -225,6 +225,23 @@ TEST(DocumentFile, StoredGroupsOnlyLendTheirSettingsToGroupsInUse)
     EXPECT_EQ(back->groupList.group(0).symbolSize, 21);
 }
 
+TEST(DocumentFile, ColumnPositionsThatNoGridCanHavePlaceTheColumnsInTheirOwnOrder)
+{
+    Document doc(UserLocale::point());
+    setRow(doc, 1, {"A", "20", "30", "50", "", "s"});
+    doc.BuildGroups();
+    std::string bytes = bytesOf(doc);
+    Bytes positions;
+    for (std::int32_t p : {7, -1, 1, 1, 2, 2000000000})
+        positions.i32(p);
+    bytes.replace(12 + 372 + 600, 24, positions.str());
+
+    const auto back = reopen(bytes);
+    for (int c = 1; c < 7; ++c)
+        EXPECT_EQ(back->table.cell(1, c), doc.table.cell(1, c)) << c;
+    EXPECT_EQ(back->dataSettings.columnPositions[5], 2000000000) << "the stored block is kept as it was";
+}
+
 struct DispatchCase
 {
     const char *name;
