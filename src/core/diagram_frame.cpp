@@ -6,11 +6,6 @@ namespace quarvel {
 
 namespace {
 
-int truncated(double v)
-{
-    return static_cast<int>(v);
-}
-
 IntPoint mapWeights(float leftX, float apexY, float width, float height, float a, float b, float c)
 {
     const double s = static_cast<double>(a) + b + c;

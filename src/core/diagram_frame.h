@@ -14,6 +14,19 @@ struct IntPoint
     bool operator==(const IntPoint &) const = default;
 };
 
+// Every real-to-pixel conversion truncates toward zero, never rounds.
+inline int truncated(double v)
+{
+    return static_cast<int>(v);
+}
+inline IntPoint truncated(PointF p)
+{
+    return {truncated(p.x), truncated(p.y)};
+}
+
+constexpr float kSin60 = 0.8660254037844386f;
+constexpr float kCos60 = 0.5f;
+
 // The ten pixel values of a drawing that the image window keeps for its mouse handling. When the
 // subtriangle is fitted to the window they describe the enlarged whole triangle.
 struct DrawnFrame

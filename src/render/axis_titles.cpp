@@ -8,8 +8,6 @@ namespace quarvel {
 
 namespace {
 
-constexpr float kSin60 = 0.8660254037844386f;
-constexpr float kCos60 = 0.5f;
 constexpr float kCos15 = 0.9659258262890683f;
 
 } // namespace
@@ -20,8 +18,8 @@ void Ttriangle::drawTitle(const QString &text, const CreatedFont &font, const st
     const float w = static_cast<float>(m_canvas.textWidth(text));
     const float h = static_cast<float>(m_canvas.textHeight(text));
     const PointF p = place(w, h);
-    const int x = static_cast<int>(p.x);
-    const int y = static_cast<int>(p.y);
+    const int x = truncated(p.x);
+    const int y = truncated(p.y);
     if (visibleAt(static_cast<float>(x), static_cast<float>(y))) {
         m_canvas.setTextColor(m_settings.axisLabelFont.color);
         m_canvas.textOut(x, y, text);

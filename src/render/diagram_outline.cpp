@@ -9,14 +9,9 @@ namespace quarvel {
 
 namespace {
 
-int trunc(float v)
+void drawSegment(Canvas &canvas, PointF a, PointF b)
 {
-    return static_cast<int>(v);
-}
-
-IntPoint truncated(PointF p)
-{
-    return {trunc(p.x), trunc(p.y)};
+    canvas.line(truncated(a.x), truncated(a.y), truncated(b.x), truncated(b.y));
 }
 
 } // namespace
@@ -42,7 +37,7 @@ void Ttriangle::drawOutline()
             const std::array<IntPoint, 5> points{truncated(right), truncated(lower), truncated(left), truncated(apex),
                                                  truncated(right)};
             m_canvas.polyline(points);
-            m_canvas.line(trunc(right.x), trunc(right.y), trunc(left.x), trunc(left.y));
+            drawSegment(m_canvas, right, left);
         } else {
             const std::array<IntPoint, 4> points{truncated(right), truncated(apex), truncated(left), truncated(right)};
             m_canvas.polyline(points);
@@ -62,8 +57,7 @@ void Ttriangle::drawOutline()
     for (const auto &[from, to] : sides) {
         const PointPair piece = f.clipSegment(from, to);
         if (piece.count == 2)
-            m_canvas.line(trunc(piece.points[0].x), trunc(piece.points[0].y), trunc(piece.points[1].x),
-                          trunc(piece.points[1].y));
+            drawSegment(m_canvas, piece.points[0], piece.points[1]);
     }
 }
 
@@ -140,12 +134,12 @@ void Ttriangle::drawClippingOutline()
             }
             if (!first)
                 continue;
-            m_canvas.line(trunc(points[a].x), trunc(points[a].y), trunc(first->end.x), trunc(first->end.y));
-            m_canvas.line(trunc(points[a].x), trunc(points[a].y), trunc(second->end.x), trunc(second->end.y));
+            drawSegment(m_canvas, points[a], first->end);
+            drawSegment(m_canvas, points[a], second->end);
         }
     }
     if (f.diamond && shared.size() == 2)
-        m_canvas.line(trunc(shared[0].x), trunc(shared[0].y), trunc(shared[1].x), trunc(shared[1].y));
+        drawSegment(m_canvas, shared[0], shared[1]);
 }
 
 } // namespace quarvel

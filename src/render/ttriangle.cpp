@@ -9,14 +9,6 @@ namespace quarvel {
 
 namespace {
 
-constexpr float kSin60 = 0.8660254037844386f;
-constexpr float kCos60 = 0.5f;
-
-int trunc(float v)
-{
-    return static_cast<int>(v);
-}
-
 float tickFactor(std::int32_t tickLength)
 {
     if (tickLength < -2 || tickLength > 8)
@@ -228,8 +220,8 @@ void Ttriangle::drawPass(Pass pass)
         case Pass::E: p = {f.lowerX + fi * dX, f.lowerY - fi * dY}; q = {f.leftX + 2 * fi * dX, f.leftY}; break;
         case Pass::F: p = {f.leftX + fi * dX, f.leftY + fi * dY}; q = {f.rightX - fi * dX, f.rightY + fi * dY}; break;
         }
-        const IntPoint pi{trunc(p.x), trunc(p.y)};
-        const IntPoint qi{trunc(q.x), trunc(q.y)};
+        const IntPoint pi{truncated(p.x), truncated(p.y)};
+        const IntPoint qi{truncated(q.x), truncated(q.y)};
         const int numberIndex = (pass == Pass::E || pass == Pass::F) ? n - i : i;
         if (tickP.on)
             drawTick(pi, clockwise ? tickP.cwType : tickP.ccwType);
@@ -252,8 +244,8 @@ void Ttriangle::drawGridLine(IntPoint p, IntPoint q)
     } else {
         const PointPair piece = m_frame.clipSegment({float(q.x), float(q.y)}, {float(p.x), float(p.y)});
         if (piece.count == 2)
-            m_canvas.line(trunc(piece.points[0].x), trunc(piece.points[0].y), trunc(piece.points[1].x),
-                          trunc(piece.points[1].y));
+            m_canvas.line(truncated(piece.points[0].x), truncated(piece.points[0].y), truncated(piece.points[1].x),
+                          truncated(piece.points[1].y));
     }
     m_canvas.setPenColor(0);
 }
@@ -277,7 +269,7 @@ void Ttriangle::drawTick(IntPoint at, int type)
     m_canvas.setPenStyle(PenStyle::Solid);
     m_canvas.moveTo(at.x, at.y);
     if (visibleAt(x, y))
-        m_canvas.lineTo(trunc(end.x), trunc(end.y));
+        m_canvas.lineTo(truncated(end.x), truncated(end.y));
 }
 
 void Ttriangle::drawNumber(IntPoint at, int type, int index)
@@ -330,7 +322,7 @@ void Ttriangle::drawNumber(IntPoint at, int type, int index)
     }
     if (visibleAt(x, y)) {
         m_canvas.setTextColor(m_settings.numberFont.color);
-        m_canvas.textOut(trunc(pos.x), trunc(pos.y), text);
+        m_canvas.textOut(truncated(pos.x), truncated(pos.y), text);
     }
 }
 
