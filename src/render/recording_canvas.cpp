@@ -17,11 +17,11 @@ std::vector<RecordingCanvas::Call> RecordingCanvas::callsOf(Op op) const
     return found;
 }
 
-std::vector<RecordingCanvas::Call> RecordingCanvas::segments() const
+std::vector<RecordingCanvas::Call> RecordingCanvas::segmentsOf(const std::vector<Call> &calls)
 {
     std::vector<Call> found;
     IntPoint at;
-    for (const Call &call : m_calls) {
+    for (const Call &call : calls) {
         if (call.op == Op::MoveTo) {
             at = {call.args[0], call.args[1]};
         } else if (call.op == Op::LineTo) {

@@ -42,7 +42,8 @@ public:
     // Texts drawn, in order.
     std::vector<Call> texts() const { return callsOf(Op::TextOut); }
     // The line segments drawn by moveTo/lineTo, as x1, y1, x2, y2 with the pen at the time.
-    std::vector<Call> segments() const;
+    std::vector<Call> segments() const { return segmentsOf(m_calls); }
+    static std::vector<Call> segmentsOf(const std::vector<Call> &calls);
     // The off-screen bitmaps made by createBitmap, in order.
     const std::vector<RecordingCanvas *> &bitmaps() const { return m_bitmaps; }
     void clear() { m_calls.clear(); }

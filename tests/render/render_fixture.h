@@ -82,22 +82,7 @@ struct Drawing
         return texts;
     }
     // Segments drawn with moveTo/lineTo among the given calls.
-    static std::vector<Call> segmentsOf(const std::vector<Call> &calls)
-    {
-        std::vector<Call> found;
-        IntPoint at;
-        for (const Call &call : calls) {
-            if (call.op == Op::MoveTo) {
-                at = {call.args[0], call.args[1]};
-            } else if (call.op == Op::LineTo) {
-                Call segment = call;
-                segment.args = {at.x, at.y, call.args[0], call.args[1]};
-                found.push_back(segment);
-                at = {call.args[0], call.args[1]};
-            }
-        }
-        return found;
-    }
+    static std::vector<Call> segmentsOf(const std::vector<Call> &calls) { return RecordingCanvas::segmentsOf(calls); }
     std::vector<QString> numberTexts() const { return textsOf(passCalls()); }
     const Call *textCall(const QString &text, const std::vector<Call> &calls) const
     {
