@@ -139,6 +139,9 @@ void Ttriangle::createFonts()
 
 void Ttriangle::drawPasses()
 {
+    // The options offer 2 to 20 divisions; a damaged file must not make a drawing endless.
+    if (m_divisions < 1 || m_divisions > kMaxDivisions)
+        return;
     drawPass(Pass::A);
     drawPass(Pass::B);
     drawPass(Pass::C);

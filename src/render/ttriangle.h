@@ -33,6 +33,9 @@ public:
               const DiagramSettings &settings, const DataSettings &dataSettings, DiagramGeometry &geometry,
               const SampleList &samples, RenderFlags flags, const UserLocale &locale = UserLocale::point());
 
+    // More divisions than this (possible only from a damaged file) draw no grid, ticks or numbers.
+    static constexpr int kMaxDivisions = 1000;
+
     const DiagramFrame &frame() const { return m_frame; }
     DrawnFrame drawnFrame() const { return m_frame.drawn(); }
     float numberMaxWidth() const { return m_numberMaxWidth; }

@@ -269,3 +269,14 @@ TEST(RendererPasses, NumberPositionsOfTheOtherTypes)
         }
     }
 }
+
+TEST(RendererPasses, DamagedDivisionCountsDrawNoPasses)
+{
+    for (const int divisions : {0, -3, 2000000000}) {
+        Drawing d;
+        d.settings.axisDivisions = divisions;
+        d.draw();
+        EXPECT_TRUE(d.numberTexts().empty()) << divisions;
+        EXPECT_EQ(Drawing::only(d.laterCalls(), Op::Polyline).size(), 1u); // the outline still stands
+    }
+}
