@@ -280,3 +280,40 @@ TEST(RendererPasses, DamagedDivisionCountsDrawNoPasses)
         EXPECT_EQ(Drawing::only(d.laterCalls(), Op::Polyline).size(), 1u); // the outline still stands
     }
 }
+
+// Clockwise, the first point of passes A, B and C and its grid partner are the three vertices,
+// so each vertex carries two ticks: types 0 and 1 at the apex, 2 and 3 at the lower-right vertex,
+// 4 and 5 at the lower-left vertex. Inner ticks point the other way.
+TEST(RendererPasses, TickEndPointsOfEachType)
+{
+    for (const bool inner : {false, true}) {
+        Drawing d;
+        d.settings.innerTicks = inner;
+        d.draw();
+        const DiagramFrame &f = d.frame();
+        const float tX = d.renderer->tickX(), tY = d.renderer->tickY();
+        const float sign = inner ? -1.0f : 1.0f;
+        struct Vertex { float x, y; std::vector<std::pair<float, float>> ends; };
+        const Vertex vertices[] = {
+            {f.apexX, f.apexY, {{-2 * tX, 0}, {2 * tX, 0}}},   // types 0, 1
+            {f.rightX, f.rightY, {{tX, -tY}, {-tX, tY}}},      // types 2, 3
+            {f.leftX, f.leftY, {{tX, tY}, {-tX, -tY}}},        // types 4, 5
+        };
+        const auto segments = Drawing::segmentsOf(d.passCalls());
+        for (const Vertex &v : vertices) {
+            const int x = trunc(v.x), y = trunc(v.y);
+            std::vector<std::vector<int>> found;
+            for (const Call &s : segments) {
+                if (s.penStyle == PenStyle::Solid && s.args[0] == x && s.args[1] == y)
+                    found.push_back(s.args);
+            }
+            ASSERT_EQ(found.size(), 2u) << inner << " at " << x << "," << y;
+            for (std::size_t k = 0; k < 2; ++k) {
+                const auto [dx, dy] = v.ends[k];
+                EXPECT_EQ(found[k], (std::vector<int>{x, y, trunc(static_cast<float>(x) + sign * dx),
+                                                      trunc(static_cast<float>(y) + sign * dy)}))
+                    << inner << " type " << k;
+            }
+        }
+    }
+}
