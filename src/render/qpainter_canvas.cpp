@@ -428,6 +428,14 @@ const QPainterCanvas::Glyph &QPainterCanvas::glyphFor(QStringView text, char32_t
             const auto *line = reinterpret_cast<const quint32 *>(image.constScanLine(y));
             std::copy(line + left, line + right + 1,
                       glyph.pixels.begin() + static_cast<std::ptrdiff_t>(y - top) * glyph.width);
+            int first = glyph.width, end = 0;
+            for (int x = 0; x < ink; ++x) {
+                if (line[left + x] != 0) {
+                    first = std::min(first, x / 4 * 4);
+                    end = std::max(end, (x / 4 + 1) * 4);
+                }
+            }
+            glyph.rows.emplace_back(first, end);
         }
     }
     return *m_font->glyphs.insert(key, std::move(glyph));
@@ -443,10 +451,18 @@ void QPainterCanvas::compositeGlyph(int x, int y, const Glyph &glyph)
     if (left >= right || top >= bottom)
         return;
     const qsizetype stride = m_bytesPerLine;
+    // The rows lie far apart in the picture: asking for all of them first lets their loads
+    // overlap instead of waiting row by row.
+    for (int row = top; row < bottom; ++row)
+        __builtin_prefetch(m_bits + (y0 + row) * stride + (x0 + left) * 4, 1);
     for (int row = top; row < bottom; ++row) {
+        const auto [first, end] = glyph.rows[static_cast<std::size_t>(row)];
+        const int from = std::max(left, first), to = std::min(right, end);
+        if (from >= to)
+            continue;
         const quint32 *src = glyph.pixels.data() + static_cast<std::size_t>(row) * static_cast<std::size_t>(w);
         quint32 *dst = reinterpret_cast<quint32 *>(m_bits + (y0 + row) * stride) + x0;
-        blendRow(dst + left, src + left, right - left);
+        blendRow(dst + from, src + from, to - from);
     }
 }
 

@@ -79,6 +79,8 @@ private:
     struct Glyph
     {
         std::vector<quint32> pixels;
+        // Per row, the run of four-pixel groups that hold ink: [first, end) in pixels.
+        std::vector<std::pair<int, int>> rows;
         int width = 0;
         int height = 0;
         QPoint offset; // of the ink's top-left from the text cell's top-left
