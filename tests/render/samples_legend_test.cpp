@@ -2,6 +2,9 @@
 #include "render/tleyenda.h"
 #include "render_fixture.h"
 
+#include <algorithm>
+#include <cstring>
+
 using namespace quarvel;
 using namespace quarvel::test;
 
@@ -330,4 +333,43 @@ TEST(Overlay, PlacingMeasuresLabelsOnTheCanvas)
     EXPECT_EQ(placed.pixOrigin, (PixelPoint{trunc(frame.apexX), trunc(frame.apexY)}));
     EXPECT_EQ(placed.pixDest, (PixelPoint{placed.pixOrigin.x + 40, placed.pixOrigin.y + 20}));
     EXPECT_EQ(doc.overlayList[1].pixDest, (PixelPoint{trunc(frame.rightX), trunc(frame.rightY)}));
+}
+
+TEST(Thumbnail, SmallerFontsHalfSymbolsNoLegendAndTheDocumentUntouched)
+{
+    Document doc(UserLocale::point());
+    doc.table.setCell(1, 1, QStringLiteral("A"));
+    doc.table.setCell(1, 2, QStringLiteral("20"));
+    doc.table.setCell(1, 3, QStringLiteral("30"));
+    doc.table.setCell(1, 4, QStringLiteral("50"));
+    doc.BuildGroups();
+    doc.EvaluateSamples();
+    VectorLine label;
+    label.kind = 't';
+    label.ternOrigin = {10, 10, 80};
+    label.text = QStringLiteral("note");
+    label.fontName = QStringLiteral("Arial");
+    label.fontSize = 12;
+    doc.overlayList = {label};
+    doc.diagramSettings.hidePoints = 1;
+    doc.diagramSettings.hideOverlay = 1;
+    const DiagramSettings before = doc.diagramSettings;
+
+    RecordingCanvas canvas(240, 184, 96);
+    DrawThumbnail(doc, canvas, 240, 184);
+    EXPECT_EQ(std::memcmp(&before, &doc.diagramSettings, sizeof before), 0);
+    EXPECT_EQ(doc.overlayList[0].fontSize, 12);
+
+    std::vector<int> createdHeights;
+    for (const Call &c : canvas.callsOf(Op::CreatedFont))
+        createdHeights.push_back(c.args[0]);
+    // Numbers 9 / 4 = 2 points, titles 9 / 2 = 4 points, the label 12 / 3 = 4 points, at 96 dpi.
+    EXPECT_NE(std::find(createdHeights.begin(), createdHeights.end(), -3), createdHeights.end());
+    EXPECT_NE(std::find(createdHeights.begin(), createdHeights.end(), -5), createdHeights.end());
+    EXPECT_EQ(canvas.callsOf(Op::CreatedFont).back().text, QStringLiteral("Arial")); // the overlay was drawn
+    const auto texts = canvas.texts();
+    ASSERT_FALSE(texts.empty());
+    EXPECT_EQ(texts.back().text, QString(QChar(109))); // the sample, drawn although hidden in the document
+    EXPECT_EQ(texts.back().fontHeight, fontPixelHeight(6, 96));
+    EXPECT_TRUE(canvas.callsOf(Op::Polyline).size() == 1u); // the outline only: no legend frame
 }
