@@ -19,11 +19,23 @@ const char *kUsage =
     "  convert FILE -o OUT.qvd|OUT.xvl [--format qvd|qvo|ter|txt]   write the document, or its overlay\n"
     "  (info, render and convert take --overlay FILE [--overlay-format xvl|ovl] to load an overlay first)\n";
 
+QtMessageHandler previousHandler = nullptr;
+
+// Qt's note that it picked a runtime folder is noise on a script's standard error.
+void quietMessages(QtMsgType type, const QMessageLogContext &context, const QString &message)
+{
+    if (message.startsWith(QLatin1String("QStandardPaths: XDG_RUNTIME_DIR not set")))
+        return;
+    if (previousHandler)
+        previousHandler(type, context, message);
+}
+
 // Drawing needs fonts, hence a GUI application; without a display it runs on the offscreen
 // platform.
 std::unique_ptr<QCoreApplication> makeApplication(int &argc, char *argv[])
 {
     if (argc > 1 && std::string_view(argv[1]) == "render") {
+        previousHandler = qInstallMessageHandler(quietMessages);
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && qEnvironmentVariableIsEmpty("DISPLAY") &&
             qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
