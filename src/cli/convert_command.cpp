@@ -53,10 +53,7 @@ int writeDocumentFile(const Document &document, const QString &target, QTextStre
 
 int runConvert(const QStringList &words, QTextStream &, QTextStream &err)
 {
-    const CommandLine line = parseCommandLine(words,
-                                              {QStringLiteral("-o"), QStringLiteral("--format"),
-                                               QStringLiteral("--overlay"), QStringLiteral("--overlay-format")},
-                                              {});
+    const CommandLine line = parseCommandLine(words, inputOptions() + QStringList{QStringLiteral("-o")}, {});
     const QString target = line.option(QStringLiteral("-o"));
     if (!line.error.isEmpty() || line.positional.size() != 1 || target.isEmpty()) {
         if (!line.error.isEmpty())

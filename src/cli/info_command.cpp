@@ -34,8 +34,7 @@ void printSummary(const LoadedDocument &loaded, QTextStream &out)
 int runInfo(const QStringList &words, QTextStream &out, QTextStream &err)
 {
     const CommandLine line = parseCommandLine(
-        words, {QStringLiteral("--format"), QStringLiteral("--overlay"), QStringLiteral("--overlay-format")},
-        {QStringLiteral("--json")});
+        words, inputOptions(), {QStringLiteral("--json")});
     if (!line.error.isEmpty() || line.positional.size() != 1) {
         if (!line.error.isEmpty())
             err << "quarvel-cli: " << line.error << '\n';

@@ -22,6 +22,11 @@ std::optional<OverlayFileType> overlayType(const CommandLine &line, const QStrin
 
 } // namespace
 
+QStringList inputOptions()
+{
+    return {QStringLiteral("--format"), QStringLiteral("--overlay"), QStringLiteral("--overlay-format")};
+}
+
 int loadInput(const CommandLine &line, LoadedDocument &loaded, QTextStream &err)
 {
     const QString path = line.positional.value(0);

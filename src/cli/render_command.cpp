@@ -7,7 +7,7 @@ namespace {
 
 const char *kRenderUsage =
     "usage: quarvel-cli render FILE -o OUT.png|OUT.svg|OUT.pdf [--width W] [--dpi N] [--thumbnail] "
-    "[--format qvd|qvo|ter|txt]\n";
+    "[--format qvd|qvo|ter|txt] [--overlay FILE [--overlay-format xvl|ovl]]\n";
 
 // A positive whole number within limits, or nullopt.
 std::optional<int> positiveNumber(const QString &text, int maximum)
@@ -25,7 +25,7 @@ int runRender(const QStringList &words, QTextStream &out, QTextStream &err)
 {
     Q_UNUSED(out);
     const CommandLine line = parseCommandLine(
-        words, {QStringLiteral("-o"), QStringLiteral("--width"), QStringLiteral("--dpi"), QStringLiteral("--format")},
+        words, inputOptions() + QStringList{QStringLiteral("-o"), QStringLiteral("--width"), QStringLiteral("--dpi")},
         {QStringLiteral("--thumbnail")});
     auto usage = [&](const QString &problem) {
         if (!problem.isEmpty())

@@ -93,10 +93,4 @@ bool Document::mayClose(UserPrompt &prompt) const
     return prompt.askOkCancel(QStringLiteral("Data not Saved. Close anyway?"), QStringLiteral("Warning"));
 }
 
-void Document::ensureMinimumRows()
-{
-    if (table.rowCount() < kMinimumDataRows + 1)
-        table.setRowCount(kMinimumDataRows + 1);
-}
-
 } // namespace quarvel

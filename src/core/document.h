@@ -29,7 +29,6 @@ class Document
 {
 public:
     static constexpr int kNewRowCount = 102;
-    static constexpr int kMinimumDataRows = 101;
     static inline const QString kStatusPrefix = QStringLiteral("Number of valid samples = ");
 
     // A new document: default settings, the six titles, 101 empty rows, evaluated.
@@ -71,9 +70,6 @@ public:
 
     // The unsaved-changes rule of closing: asks only when modified; true when it may close.
     bool mayClose(UserPrompt &prompt) const;
-
-    // Grows the table to the title row and 101 data rows when it is shorter.
-    void ensureMinimumRows();
 
 private:
     UserLocale m_locale;

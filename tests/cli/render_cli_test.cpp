@@ -95,3 +95,23 @@ TEST(RenderCommand, UsageAndFileErrorsAsForInfo)
     }
     EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("x.png"))));
 }
+
+TEST(RenderCommand, DrawsAnOverlayFileOverTheDiagram)
+{
+    QTemporaryDir dir;
+    const QString input = writeFile(dir, QStringLiteral("rocks.txt"), kTable);
+    // One straight line across the triangle, from an overlay text file.
+    const QString overlay = writeFile(dir, QStringLiteral("line.ovl"), "C 10 20 70 30 40 30\n");
+    const QString plain = dir.filePath(QStringLiteral("plain.png"));
+    const QString withOverlay = dir.filePath(QStringLiteral("overlay.png"));
+    ASSERT_EQ(runCli({QStringLiteral("render"), input, QStringLiteral("-o"), plain}).exitCode, 0);
+    const CliResult result = runCli({QStringLiteral("render"), input, QStringLiteral("--overlay"), overlay,
+                                     QStringLiteral("-o"), withOverlay});
+    ASSERT_EQ(result.exitCode, 0) << result.err.toStdString();
+    EXPECT_NE(readAll(plain), readAll(withOverlay));
+
+    const CliResult wrongKind = runCli({QStringLiteral("render"), input, QStringLiteral("--overlay"), overlay,
+                                        QStringLiteral("--overlay-format"), QStringLiteral("xvl"),
+                                        QStringLiteral("-o"), withOverlay});
+    EXPECT_EQ(wrongKind.exitCode, 1);
+}

@@ -93,14 +93,3 @@ TEST(Document, ApplyDataSettingsWritesTitlesAtTheirPositions)
     doc.ApplyDataSettings();
     EXPECT_EQ(doc.table.cell(0, 1), QStringLiteral("Group label"));
 }
-
-TEST(Document, EnsureMinimumRows)
-{
-    Document doc(UserLocale::point());
-    doc.table.setRowCount(5);
-    doc.ensureMinimumRows();
-    EXPECT_EQ(doc.table.rowCount(), 102);
-    doc.table.setRowCount(300);
-    doc.ensureMinimumRows();
-    EXPECT_EQ(doc.table.rowCount(), 300);
-}
