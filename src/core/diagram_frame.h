@@ -14,9 +14,18 @@ struct IntPoint
     bool operator==(const IntPoint &) const = default;
 };
 
-// Every real-to-pixel conversion truncates toward zero, never rounds.
+// Every real-to-pixel conversion truncates toward zero, never rounds. Values far beyond any page
+// (only damaged files make them) saturate, so that the integer arithmetic after them cannot
+// overflow; a value that is not a number becomes 0.
+constexpr int kPixelLimit = 1 << 28;
 inline int truncated(double v)
 {
+    if (!(v == v))
+        return 0;
+    if (v >= kPixelLimit)
+        return kPixelLimit;
+    if (v <= -kPixelLimit)
+        return -kPixelLimit;
     return static_cast<int>(v);
 }
 inline IntPoint truncated(PointF p)

@@ -20,7 +20,7 @@ void DiagramGeometry::layout(int imageWidth, int imageHeight, const DiagramSetti
     const float h = static_cast<float>(imageHeight);
     diamond = isDiamond(settings) ? 1 : 0;
     sizeFactor = diamond ? 2.8f : 1.8f;
-    side = width = w / (sizeFactor - 0.04f * settings.baseSize);
+    side = width = w / (sizeFactor - 0.04f * drawableBaseSize(settings.baseSize));
     height = std::sqrt(0.75f) * side;
     marginLeft = (w - width) / 3;
     marginTop = diamond ? (h - height) * 0.2f : (h - height) / 3;
@@ -71,7 +71,7 @@ void DiagramGeometry::fitClipToWindow(int imageWidth, int imageHeight, const Dia
     auto fit = [&](float s) {
         clipPixels = saved;
         updateClipBounds();
-        fitSide = w / (sizeFactor - 0.04f * settings.baseSize) * s;
+        fitSide = w / (sizeFactor - 0.04f * drawableBaseSize(settings.baseSize)) * s;
         for (PointF &p : clipPixels) {
             p.x *= s;
             p.y *= s;

@@ -3,6 +3,7 @@
 #include "core/codepage.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 
 namespace quarvel {
@@ -67,6 +68,40 @@ std::array<std::int32_t, 4> DiagramSettings::axisOfColumns() const
     if (sorted == std::array<std::int32_t, 4>{0, 1, 2, 3})
         return columnAxis;
     return {0, 1, 2, 3};
+}
+
+namespace {
+
+float finiteWithin(float value, float low, float high)
+{
+    return std::isfinite(value) ? std::clamp(value, low, high) : 0.0f;
+}
+
+} // namespace
+
+float drawableBaseSize(float baseSize)
+{
+    return finiteWithin(baseSize, -40, 40);
+}
+
+std::int32_t drawableFontSize(std::int32_t size)
+{
+    return std::clamp(size, -4096, 4096);
+}
+
+DiagramSettings DiagramSettings::drawableCopy() const
+{
+    DiagramSettings s = *this;
+    s.baseSize = drawableBaseSize(baseSize);
+    s.legendX = finiteWithin(legendX, -100, 100);
+    s.legendY = finiteWithin(legendY, -100, 100);
+    s.borderWidth = std::clamp(borderWidth, -64, 64);
+    s.tickLength = std::clamp(tickLength, -64, 64);
+    s.numberDecimals = std::clamp(numberDecimals, -1, 20);
+    for (FontSpec *font : {&s.axisLabelFont, &s.numberFont, &s.legendFont, &s.symbolFont, &s.sampleLabelFont,
+                           &s.overlayTextFont})
+        font->size = drawableFontSize(font->size);
+    return s;
 }
 
 DataSettings DataSettings::defaults()

@@ -87,6 +87,9 @@ struct DiagramSettings
     static DiagramSettings defaults();
     // columnAxis as a permutation of 0..3; a damaged stored block falls back to 0, 1, 2, 3.
     std::array<std::int32_t, 4> axisOfColumns() const;
+    // The block as drawing uses it: values that only a damaged file can hold (not numbers, sizes
+    // beyond any page) brought into a range that can be drawn; values the dialogs make stay.
+    DiagramSettings drawableCopy() const;
 };
 static_assert(sizeof(DiagramSettings) == 372);
 static_assert(offsetof(DiagramSettings, reserved24) == 24 && offsetof(DiagramSettings, drawGrid) == 28);
@@ -121,6 +124,11 @@ static_assert(offsetof(DataSettings, numberFormat) == 716);
 
 enum TableColumn { GroupColumn = 0, Data1Column = 1, Data2Column, Data3Column, Data4Column, LabelColumn = 5 };
 enum Axis { BottomAxis = 0, LeftAxis = 1, RightAxis = 2, DownAxis = 3 };
+
+// baseSize as the layout divides by it: a finite value that keeps the divisor positive.
+float drawableBaseSize(float baseSize);
+// A font or symbol size that a canvas can make a font of.
+std::int32_t drawableFontSize(std::int32_t size);
 
 // "##0.#" for 1 up to "##0.######" for 6 and any other value.
 const char *numberFormatForPrecision(std::int32_t precision);

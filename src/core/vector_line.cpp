@@ -49,14 +49,14 @@ void VectorLine::place(const DrawnFrame &frame, const MeasureLabel &measure)
     pixOrigin = toPixel(frame, ternOrigin);
     if (kind == 't') {
         const auto [w, h] = measure(*this);
-        const double theta = angle * 2 * 3.14159265359 / 360;
+        const double theta = static_cast<double>(angle) * 2 * 3.14159265359 / 360;
         const double x = pixOrigin.x;
         const double y = pixOrigin.y;
         const double c = std::cos(theta);
         const double s = std::sin(theta);
-        pixDest = {static_cast<int>(x + w * c + h * s), static_cast<int>(y - w * s + h * c)};
-        pixCtrl1 = {static_cast<int>(x + w * c), static_cast<int>(y - w * s)};
-        pixCtrl2 = {static_cast<int>(x + h * s), static_cast<int>(y + h * c)};
+        pixDest = {truncated(x + w * c + h * s), truncated(y - w * s + h * c)};
+        pixCtrl1 = {truncated(x + w * c), truncated(y - w * s)};
+        pixCtrl2 = {truncated(x + h * s), truncated(y + h * c)};
         return;
     }
     pixDest = toPixel(frame, ternDest);

@@ -33,7 +33,7 @@ void placeOverlay(Document &document, const DrawnFrame &frame, Canvas &canvas)
     const int dpi = canvas.pixelsPerInch();
     const auto measure = [&](const VectorLine &label) {
         CreatedFont font;
-        font.height = -static_cast<int>(std::fabs(static_cast<double>(label.fontSize) * dpi / 72) + 0.5);
+        font.height = -truncated(std::fabs(static_cast<double>(drawableFontSize(label.fontSize)) * dpi / 72) + 0.5);
         font.charset = document.diagramSettings.overlayTextFont.charset;
         font.face = label.fontName;
         canvas.selectCreatedFont(font);

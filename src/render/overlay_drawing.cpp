@@ -3,6 +3,7 @@
 
 #include "render/ttriangle.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace quarvel {
@@ -51,7 +52,8 @@ void Ttriangle::drawOverlay(const std::vector<VectorLine> &overlay)
         const IntPoint c2 = pixel(object.ternCtrl2);
         m_canvas.setPenStyle(overlayPenStyle(object.lineStyle));
         m_canvas.setPenColor(object.color);
-        m_canvas.setPenWidth(object.width >= 2 ? object.width : thin);
+        // Widths are 1 to 3 from the editor; a damaged file's width must not make a pen that never finishes.
+        m_canvas.setPenWidth(object.width >= 2 ? std::min(object.width, 64) : thin);
         switch (object.kind) {
         case 'r':
             m_canvas.line(o.x, o.y, d.x, d.y);
@@ -68,8 +70,8 @@ void Ttriangle::drawOverlay(const std::vector<VectorLine> &overlay)
             break;
         case 't': {
             CreatedFont font;
-            font.height = -static_cast<int>(std::fabs(static_cast<double>(object.fontSize) * dpi / 72) + 0.5);
-            font.escapement = font.orientation = object.angle * 10;
+            font.height = -truncated(std::fabs(static_cast<double>(drawableFontSize(object.fontSize)) * dpi / 72) + 0.5);
+            font.escapement = font.orientation = object.angle % 3600 * 10;
             font.charset = m_settings.overlayTextFont.charset;
             font.face = object.fontName;
             m_canvas.selectCreatedFont(font);

@@ -37,7 +37,8 @@ void Ttriangle::drawSamples(const SampleList &samples)
             p = m_frame.lowerSamplePixel(sample.percents[BottomAxis], sample.percents[RightAxis],
                                          sample.percents[DownAxis]);
         }
-        symbolFont.size = m_flags.halfSymbols ? sample.symbolSize / 2 : sample.symbolSize;
+        const int symbolSize = drawableFontSize(sample.symbolSize);
+        symbolFont.size = m_flags.halfSymbols ? symbolSize / 2 : symbolSize;
         symbolFont.color = sample.color;
         symbolCanvas.setFont(symbolFont);
         const QString &symbol = symbolText(sample.symbol);

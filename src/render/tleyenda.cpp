@@ -49,9 +49,10 @@ std::array<int, 4> Tleyenda::distribute(int entries, int columns)
     return n;
 }
 
-Tleyenda::Tleyenda(Canvas &canvas, int imageWidth, const DiagramSettings &settings, const GroupList &groups,
+Tleyenda::Tleyenda(Canvas &canvas, int imageWidth, const DiagramSettings &storedSettings, const GroupList &groups,
                    bool convertSymbols)
 {
+    const DiagramSettings settings = storedSettings.drawableCopy();
     for (int i = 0; i < groups.size(); ++i) {
         if (groups.group(i).visible)
             m_entries.push_back(i);
@@ -108,8 +109,8 @@ Tleyenda::Tleyenda(Canvas &canvas, int imageWidth, const DiagramSettings &settin
     const int legendHeight = *std::max_element(colH.begin(), colH.end()) + 2;
     const int framedWidth = std::accumulate(colW.begin(), colW.end(), 0);
 
-    m_legendLeft = static_cast<int>(imageWidth * static_cast<double>(settings.legendX));
-    m_legendTop = static_cast<int>(imageWidth * 0.7692307692307692 * static_cast<double>(settings.legendY));
+    m_legendLeft = truncated(imageWidth * static_cast<double>(settings.legendX));
+    m_legendTop = truncated(imageWidth * 0.7692307692307692 * static_cast<double>(settings.legendY));
     m_penX = m_legendLeft;
     m_penY = m_legendTop;
     canvas.setTextBackground(false);

@@ -58,7 +58,7 @@ const QString &symbolText(int code)
 Ttriangle::Ttriangle(Canvas &canvas, int imageWidth, int imageHeight, const std::vector<VectorLine> &overlay,
                      const DiagramSettings &settings, const DataSettings &dataSettings, DiagramGeometry &geometry,
                      const SampleList &samples, RenderFlags flags, const UserLocale &locale)
-    : m_canvas(canvas), m_settings(settings), m_dataSettings(dataSettings), m_geometry(geometry), m_flags(flags),
+    : m_canvas(canvas), m_settings(settings.drawableCopy()), m_dataSettings(dataSettings), m_geometry(geometry), m_flags(flags),
       m_locale(locale)
 {
     m_frame.diamond = isDiamond(settings);

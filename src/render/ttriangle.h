@@ -65,7 +65,7 @@ private:
     bool cw() const { return m_settings.clockwise == 1; }
 
     Canvas &m_canvas;
-    const DiagramSettings &m_settings;
+    const DiagramSettings m_settings; // the drawable copy
     const DataSettings &m_dataSettings;
     DiagramGeometry &m_geometry;
     RenderFlags m_flags;
