@@ -2,6 +2,7 @@
 //   bench_evaluation [rows] [runs]
 
 #include "bench_common.h"
+#include "bench_table.h"
 
 #include "core/document.h"
 
@@ -11,35 +12,6 @@
 #include <string>
 
 using namespace quarvel;
-
-namespace {
-
-// 5 groups, three parts each; one row in 50 has a comma decimal to repair, one in 100 an error.
-void fill(Document &doc, int rows)
-{
-    static const char *groups[] = {"Basalt", "Andesite", "Dacite", "Rhyolite", "Trachyte"};
-    std::mt19937 random(42);
-    std::uniform_real_distribution<double> part(0.5, 80.0);
-    doc.table.setRowCount(rows + 1);
-    std::string cells[7];
-    for (int r = 1; r <= rows; ++r) {
-        char buffer[32];
-        for (int k = 0; k < 3; ++k) {
-            std::snprintf(buffer, sizeof buffer, "%.2f", part(random));
-            cells[2 + k] = buffer;
-        }
-        if (r % 50 == 0)
-            cells[2][cells[2].find('.')] = ',';
-        if (r % 100 == 0)
-            cells[3] = "n.d.";
-        cells[1] = groups[random() % 5];
-        cells[5].clear();
-        cells[6] = "S" + std::to_string(r);
-        doc.table.setRowUtf8(r, {cells[0], cells[1], cells[2], cells[3], cells[4], cells[5], cells[6]});
-    }
-}
-
-} // namespace
 
 int main(int argc, char **argv)
 {
@@ -53,7 +25,7 @@ int main(int argc, char **argv)
         [&] {
             doc.reset();
             doc = std::make_unique<Document>(locale);
-            fill(*doc, rows);
+            bench::fillTable(*doc, rows, {true, true});
         },
         [&] {
             doc->BuildGroups();
@@ -63,7 +35,7 @@ int main(int argc, char **argv)
     doc.reset();
     const std::size_t before = bench::allocatedBytes();
     doc = std::make_unique<Document>(locale);
-    fill(*doc, rows);
+    bench::fillTable(*doc, rows, {true, true});
     const std::size_t afterFill = bench::allocatedBytes();
     doc->BuildGroups();
     doc->EvaluateSamples();

@@ -3,6 +3,7 @@
 //   bench_render [rows ...] [--runs N]
 
 #include "bench_common.h"
+#include "bench_table.h"
 
 #include "core/document.h"
 #include "render/document_drawing.h"
@@ -25,23 +26,6 @@ using namespace quarvel;
 
 namespace {
 
-void fill(Document &doc, int rows)
-{
-    static const char *groups[] = {"Basalt", "Andesite", "Dacite", "Rhyolite", "Trachyte"};
-    std::mt19937 random(42);
-    std::uniform_real_distribution<double> part(0.5, 80.0);
-    doc.table.setRowCount(rows + 1);
-    std::string cells[7];
-    for (int r = 1; r <= rows; ++r) {
-        char buffer[32];
-        for (int k = 0; k < 3; ++k) {
-            std::snprintf(buffer, sizeof buffer, "%.2f", part(random));
-            cells[2 + k] = buffer;
-        }
-        cells[1] = groups[random() % 5];
-        doc.table.setRowUtf8(r, {cells[0], cells[1], cells[2], cells[3], cells[4], cells[5], cells[6]});
-    }
-}
 
 // Median processor time of this thread in seconds, which other load on the machine leaves alone.
 double medianCpuSeconds(int runs, const std::function<void()> &setup, const std::function<void()> &work)
@@ -96,7 +80,7 @@ int main(int argc, char **argv)
                 "drawing s", "drawing cpu s", "PNG write s", runs, width, height);
     for (const int rows : sizes) {
         Document doc(UserLocale::point());
-        fill(doc, rows);
+        bench::fillTable(doc, rows, {});
         doc.BuildGroups();
         styleGroups(doc);
         const double evaluation = bench::medianSeconds(runs, {}, [&] {
