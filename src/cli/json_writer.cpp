@@ -95,29 +95,35 @@ JsonWriter &JsonWriter::value(std::int64_t number)
     return *this;
 }
 
-JsonWriter &JsonWriter::value(float number)
+namespace {
+
+// Shortest form that reads back to the same value of the number's own type. JSON has no
+// infinities; damaged files can hold them.
+template <typename Number>
+void appendNumber(std::string &out, Number number)
 {
-    separate();
-    if (!std::isfinite(number)) { // JSON has no infinities; damaged files can hold them
-        m_out += "null";
-        return *this;
+    if (!std::isfinite(number)) {
+        out += "null";
+        return;
     }
     char buffer[32];
     const auto result = std::to_chars(buffer, buffer + sizeof buffer, number);
-    m_out.append(buffer, result.ptr);
+    out.append(buffer, result.ptr);
+}
+
+} // namespace
+
+JsonWriter &JsonWriter::value(float number)
+{
+    separate();
+    appendNumber(m_out, number);
     return *this;
 }
 
 JsonWriter &JsonWriter::value(double number)
 {
     separate();
-    if (!std::isfinite(number)) {
-        m_out += "null";
-        return *this;
-    }
-    char buffer[32];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer, number);
-    m_out.append(buffer, result.ptr);
+    appendNumber(m_out, number);
     return *this;
 }
 
