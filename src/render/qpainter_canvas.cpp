@@ -387,16 +387,20 @@ int QPainterCanvas::textHeight(QStringView)
     return m_font->height;
 }
 
-const QPainterCanvas::Glyph &QPainterCanvas::glyphFor(QStringView text, char32_t code)
+const QPainterCanvas::Glyph *QPainterCanvas::glyphFor(QStringView text, char32_t code)
 {
     const quint64 key = (quint64(code) << 32) | quint32(m_textColor & 0xFFFFFF);
     auto it = m_font->glyphs.find(key);
     if (it != m_font->glyphs.end())
-        return *it;
+        return &*it;
     const QString shown = shownText(text);
     const QRect cell(0, 0, m_font->metrics.horizontalAdvance(shown), m_font->height);
     const QRect ink = m_font->metrics.boundingRect(shown).translated(0, m_font->ascent);
     const QRect box = cell.united(ink).adjusted(-2, -2, 2, 2);
+    // A giant glyph (only a damaged file asks for one) is drawn directly rather than cached as an
+    // image of gigabytes.
+    if (box.width() > kLargestCachedGlyph || box.height() > kLargestCachedGlyph)
+        return nullptr;
     QImage image(box.size(), QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     {
@@ -438,7 +442,7 @@ const QPainterCanvas::Glyph &QPainterCanvas::glyphFor(QStringView text, char32_t
             glyph.rows.emplace_back(first, end);
         }
     }
-    return *m_font->glyphs.insert(key, std::move(glyph));
+    return &*m_font->glyphs.insert(key, std::move(glyph));
 }
 
 void QPainterCanvas::compositeGlyph(int x, int y, const Glyph &glyph)
@@ -475,8 +479,10 @@ void QPainterCanvas::textOut(int x, int y, QStringView text)
     const int escapement = m_created ? m_font->key.escapement : 0;
     const bool single = text.size() == 1;
     if (m_image && single && !m_opaqueText && escapement == 0) {
-        compositeGlyph(x, y, glyphFor(text, text[0].unicode()));
-        return;
+        if (const Glyph *glyph = glyphFor(text, text[0].unicode())) {
+            compositeGlyph(x, y, *glyph);
+            return;
+        }
     }
     const QString shown = shownText(text);
     m_painter.setCompositionMode(QPainter::CompositionMode_SourceOver);

@@ -64,6 +64,7 @@ public:
     void copyRect(const QRect &dest, Canvas &source, const QRect &sourceRect) override;
 
 private:
+    static constexpr int kLargestCachedGlyph = 1024; // pixels, either side
     struct FontKey
     {
         QString face;
@@ -102,7 +103,7 @@ private:
     void applyPen();
     FontEntry *entryFor(const FontKey &key);
     QString shownText(QStringView text) const;
-    const Glyph &glyphFor(QStringView shown, char32_t code);
+    const Glyph *glyphFor(QStringView shown, char32_t code); // null when too large to cache
     void compositeGlyph(int x, int y, const Glyph &glyph);
 
     QPainter m_painter;

@@ -59,6 +59,8 @@ int main(int argc, char *argv[])
     seed(root, "fuzz_current", "current.qvd", currentFile());
     seed(root, "fuzz_current", "v40.qvd", version40File(rows).str());
     seed(root, "fuzz_current", "v30.qvd", version30File({{"A", 20, 30, 50, "a"}}).str());
+    seed(root, "fuzz_render", "current.qvd", currentFile());
+    seed(root, "fuzz_render", "v40.qvd", version40File(rows).str());
     seed(root, "fuzz_version30", "v30.qvd", version30File({{"A", 20, 30, 50, "a"}, {"B", 12.5, 1e-7, 1e20, "b"}}).str());
     seed(root, "fuzz_version40", "v40.qvd", version40File(rows).str());
     seed(root, "fuzz_tagged", "tagged.qvo", taggedFile(rows).str());
