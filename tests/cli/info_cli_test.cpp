@@ -64,7 +64,8 @@ TEST(InfoCommand, PrintsTheEvaluatedDocumentAsJson)
     const QJsonObject settings = doc[QLatin1String("diagramSettings")].toObject();
     EXPECT_EQ(settings[QLatin1String("hasLowerSamples")].toInt(), 1);
     EXPECT_EQ(settings[QLatin1String("reserved24")].toInt(), 1);
-    EXPECT_FLOAT_EQ(static_cast<float>(settings[QLatin1String("legendX")].toDouble()), 0.8f);
+    // Floats read back to the very same single-precision value.
+    EXPECT_EQ(static_cast<float>(settings[QLatin1String("legendX")].toDouble()), 0.8f);
     EXPECT_EQ(settings[QLatin1String("symbolFont")].toObject()[QLatin1String("faceName")].toString(),
               QStringLiteral("WingDings"));
     EXPECT_EQ(settings[QLatin1String("columnAxis")].toArray().size(), 4);
@@ -141,4 +142,23 @@ TEST(InfoCommand, TakesTheDecimalSeparatorFromTheEnvironment)
         EXPECT_EQ(cells.at(2).toString(), QLatin1String(c.bottom)) << c.environment.join(QLatin1Char(' ')).toStdString();
         EXPECT_EQ(cells.at(4).toString(), QLatin1String(c.right));
     }
+}
+
+TEST(InfoCommand, FloatsReadBackToTheSameSinglePrecisionValue)
+{
+    QTemporaryDir dir;
+    const QString path = writeFile(dir, QStringLiteral("thirds.txt"), "A\t1\t1\t1\nA\t0.1\t0.2\t0.7\n");
+    const CliResult result = runCli({QStringLiteral("info"), path, QStringLiteral("--json")});
+    ASSERT_EQ(result.exitCode, 0);
+    EXPECT_TRUE(result.out.contains("33.333332")); // shortest form, not a double's 17 digits
+    const QJsonArray samples = parse(result.out)[QLatin1String("samples")].toArray();
+    const float third = static_cast<float>(1.0 / 3.0 * 100);
+    const QJsonArray percents = samples.at(0).toObject()[QLatin1String("percents")].toArray();
+    for (int axis = 0; axis < 3; ++axis)
+        EXPECT_EQ(static_cast<float>(percents.at(axis).toDouble()), third) << axis;
+    const QJsonArray parts = samples.at(1).toObject()[QLatin1String("parts")].toArray();
+    EXPECT_EQ(static_cast<float>(parts.at(0).toDouble()), 0.1f);
+    EXPECT_EQ(static_cast<float>(parts.at(2).toDouble()), 0.7f);
+    EXPECT_EQ(static_cast<float>(samples.at(1).toObject()[QLatin1String("total")].toDouble()),
+              static_cast<float>(double(0.1f) + double(0.2f) + double(0.7f)));
 }
