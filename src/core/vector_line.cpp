@@ -8,7 +8,7 @@ namespace {
 
 constexpr float kPickLimit = 25;
 
-PixelPoint toPixel(const DrawnFrame &frame, const Weights &w)
+IntPoint toPixel(const DrawnFrame &frame, const Weights &w)
 {
     const IntPoint p = weightsToFramePixel(frame, w[0], w[1], w[2]);
     return {p.x, p.y};
@@ -24,7 +24,7 @@ double roundedTo(double value, double unit)
     return std::round(value / unit) * unit; // std::round goes half away from zero
 }
 
-Weights pixelToWeights(const DrawnFrame &frame, PixelPoint p, double unit)
+Weights pixelToWeights(const DrawnFrame &frame, IntPoint p, double unit)
 {
     const double r = std::sqrt(1.3333333333333333);
     const double c = 100 - (p.y - double(frame.apexY)) / (double(frame.leftY) - frame.apexY) * 100;
@@ -35,7 +35,7 @@ Weights pixelToWeights(const DrawnFrame &frame, PixelPoint p, double unit)
             static_cast<float>(roundedTo(c, unit))};
 }
 
-float distance(int x, int y, PixelPoint p)
+float distance(int x, int y, IntPoint p)
 {
     const double dx = x - p.x;
     const double dy = y - p.y;
@@ -103,7 +103,7 @@ void VectorLine::translateTo(int x, int y)
 {
     const int dx = x - pixOrigin.x;
     const int dy = y - pixOrigin.y;
-    for (PixelPoint *p : {&pixOrigin, &pixDest, &pixCtrl1, &pixCtrl2}) {
+    for (IntPoint *p : {&pixOrigin, &pixDest, &pixCtrl1, &pixCtrl2}) {
         p->x += dx;
         p->y += dy;
     }
@@ -120,7 +120,7 @@ void VectorLine::moveHandle(char handle, int x, int y)
     }
 }
 
-VectorLine newOverlayObject(char kind, PixelPoint o, PixelPoint d)
+VectorLine newOverlayObject(char kind, IntPoint o, IntPoint d)
 {
     VectorLine object;
     object.kind = kind;

@@ -13,13 +13,6 @@
 
 namespace quarvel {
 
-struct PixelPoint
-{
-    std::int32_t x = 0;
-    std::int32_t y = 0;
-    bool operator==(const PixelPoint &) const = default;
-};
-
 // One overlay object: a line, a Bezier curve, an ellipse or a rotated text label. Its position is
 // kept in ternary weights of the whole diagram; the pixel points are derived after each drawing.
 struct VectorLine
@@ -32,10 +25,10 @@ struct VectorLine
     Weights workFractions{};
     char kind = 'r';           // 'r' line, 'b' Bezier curve, 'e' ellipse, 't' text label
     std::uint8_t lineStyle = 0; // 0 solid, 1 dash, 2 dot, 3 dash-dot
-    PixelPoint pixOrigin;
-    PixelPoint pixDest;
-    PixelPoint pixCtrl1;
-    PixelPoint pixCtrl2;
+    IntPoint pixOrigin;
+    IntPoint pixDest;
+    IntPoint pixCtrl1;
+    IntPoint pixCtrl2;
     QString text = QStringLiteral("-");
     QString fontName = QStringLiteral("-");
     std::int32_t fontSize = 10;
@@ -61,7 +54,7 @@ struct VectorLine
 };
 
 // An object as the editor makes it from a press at o and a release at d.
-VectorLine newOverlayObject(char kind, PixelPoint o, PixelPoint d);
+VectorLine newOverlayObject(char kind, IntPoint o, IntPoint d);
 
 // Index of the object nearest to (x, y) within 25 pixels; ties go to the earlier object.
 std::optional<int> pickObject(const std::vector<VectorLine> &objects, int x, int y);

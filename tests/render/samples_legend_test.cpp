@@ -330,9 +330,9 @@ TEST(Overlay, PlacingMeasuresLabelsOnTheCanvas)
     const DrawnFrame frame = drawDocument(doc, canvas, 800, 615);
     placeOverlay(doc, frame, canvas);
     const VectorLine &placed = doc.overlayList[0];
-    EXPECT_EQ(placed.pixOrigin, (PixelPoint{trunc(frame.apexX), trunc(frame.apexY)}));
-    EXPECT_EQ(placed.pixDest, (PixelPoint{placed.pixOrigin.x + 40, placed.pixOrigin.y + 20}));
-    EXPECT_EQ(doc.overlayList[1].pixDest, (PixelPoint{trunc(frame.rightX), trunc(frame.rightY)}));
+    EXPECT_EQ(placed.pixOrigin, (IntPoint{trunc(frame.apexX), trunc(frame.apexY)}));
+    EXPECT_EQ(placed.pixDest, (IntPoint{placed.pixOrigin.x + 40, placed.pixOrigin.y + 20}));
+    EXPECT_EQ(doc.overlayList[1].pixDest, (IntPoint{trunc(frame.rightX), trunc(frame.rightY)}));
 }
 
 TEST(Thumbnail, SmallerFontsHalfSymbolsNoLegendAndTheDocumentUntouched)

@@ -21,7 +21,7 @@ DrawnFrame frame600()
     return f;
 }
 
-VectorLine lineFrom(PixelPoint o, PixelPoint d)
+VectorLine lineFrom(IntPoint o, IntPoint d)
 {
     VectorLine v;
     v.pixOrigin = o;
@@ -40,8 +40,8 @@ TEST(OverlayPlace, EqualWeightsLandOnTheCentroid)
     v.ternOrigin = {1, 1, 1};
     v.ternDest = {0, 0, 0};
     v.place(f, kNoLabel);
-    EXPECT_EQ(v.pixOrigin, (PixelPoint{320, static_cast<int>(f.height * 2 / 3 + 30)}));
-    EXPECT_EQ(v.pixDest, (PixelPoint{0, 0})); // weights summing to zero
+    EXPECT_EQ(v.pixOrigin, (IntPoint{320, static_cast<int>(f.height * 2 / 3 + 30)}));
+    EXPECT_EQ(v.pixDest, (IntPoint{0, 0})); // weights summing to zero
 }
 
 TEST(OverlayPlace, UnsetControlPointsKeepTheirPixels)
@@ -53,8 +53,8 @@ TEST(OverlayPlace, UnsetControlPointsKeepTheirPixels)
     v.ternCtrl1 = {0, 0, 100};
     v.pixCtrl2 = {7, 9};
     v.place(frame600(), kNoLabel);
-    EXPECT_EQ(v.pixCtrl1, (PixelPoint{320, 30}));
-    EXPECT_EQ(v.pixCtrl2, (PixelPoint{7, 9}));
+    EXPECT_EQ(v.pixCtrl1, (IntPoint{320, 30}));
+    EXPECT_EQ(v.pixCtrl2, (IntPoint{7, 9}));
 }
 
 TEST(OverlayPlace, RotatedLabelBoxFollowsTheAngle)
@@ -65,17 +65,17 @@ TEST(OverlayPlace, RotatedLabelBoxFollowsTheAngle)
     const auto measure = [](const VectorLine &) { return std::pair<int, int>{40, 12}; };
     v.angle = 90;
     v.place(frame600(), measure);
-    EXPECT_EQ(v.pixOrigin, (PixelPoint{320, 30}));
+    EXPECT_EQ(v.pixOrigin, (IntPoint{320, 30}));
     // Straight above at distance w and straight right at distance h. The angle's pi is a little
     // too large, so its cosine is a little below 0 and truncation moves those pixels by one.
-    EXPECT_EQ(v.pixCtrl1, (PixelPoint{319, 30 - 40}));
-    EXPECT_EQ(v.pixCtrl2, (PixelPoint{320 + 12, 29}));
-    EXPECT_EQ(v.pixDest, (PixelPoint{331, -10}));
+    EXPECT_EQ(v.pixCtrl1, (IntPoint{319, 30 - 40}));
+    EXPECT_EQ(v.pixCtrl2, (IntPoint{320 + 12, 29}));
+    EXPECT_EQ(v.pixDest, (IntPoint{331, -10}));
     v.angle = 0;
     v.place(frame600(), measure);
-    EXPECT_EQ(v.pixCtrl1, (PixelPoint{360, 30}));
-    EXPECT_EQ(v.pixCtrl2, (PixelPoint{320, 42}));
-    EXPECT_EQ(v.pixDest, (PixelPoint{360, 42}));
+    EXPECT_EQ(v.pixCtrl1, (IntPoint{360, 30}));
+    EXPECT_EQ(v.pixCtrl2, (IntPoint{320, 42}));
+    EXPECT_EQ(v.pixDest, (IntPoint{360, 42}));
 }
 
 TEST(OverlayToTernary, CornerAndRounding)
@@ -148,20 +148,20 @@ TEST(OverlayEdits, TranslateMoveAndNewObjects)
     VectorLine v = lineFrom({10, 10}, {20, 30});
     v.pixCtrl1 = {1, 2};
     v.translateTo(15, 5);
-    EXPECT_EQ(v.pixOrigin, (PixelPoint{15, 5}));
-    EXPECT_EQ(v.pixDest, (PixelPoint{25, 25}));
-    EXPECT_EQ(v.pixCtrl1, (PixelPoint{6, -3}));
+    EXPECT_EQ(v.pixOrigin, (IntPoint{15, 5}));
+    EXPECT_EQ(v.pixDest, (IntPoint{25, 25}));
+    EXPECT_EQ(v.pixCtrl1, (IntPoint{6, -3}));
     v.moveHandle('2', 7, 8);
     v.moveHandle('x', 0, 0);
-    EXPECT_EQ(v.pixCtrl2, (PixelPoint{7, 8}));
-    EXPECT_EQ(v.pixOrigin, (PixelPoint{15, 5}));
+    EXPECT_EQ(v.pixCtrl2, (IntPoint{7, 8}));
+    EXPECT_EQ(v.pixOrigin, (IntPoint{15, 5}));
 
     const VectorLine e = newOverlayObject('e', {-3, -3}, {0, 0});
-    EXPECT_EQ(e.pixCtrl1, (PixelPoint{-16, -16})); // midpoint -3 / 2 truncates to -1
-    EXPECT_EQ(e.pixCtrl2, (PixelPoint{-26, -26}));
+    EXPECT_EQ(e.pixCtrl1, (IntPoint{-16, -16})); // midpoint -3 / 2 truncates to -1
+    EXPECT_EQ(e.pixCtrl2, (IntPoint{-26, -26}));
     EXPECT_EQ(e.fill, 1);
     const VectorLine r = newOverlayObject('r', {10, 10}, {30, 50});
-    EXPECT_EQ(r.pixCtrl1, (PixelPoint{0, 0}));
+    EXPECT_EQ(r.pixCtrl1, (IntPoint{0, 0}));
     EXPECT_EQ(r.fill, 0);
     EXPECT_EQ(r.lineStyle, 0);
 }
