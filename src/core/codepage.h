@@ -30,19 +30,4 @@ QString fieldText(const std::array<char, N> &field)
     return fromCodePage(std::string_view(field.data(), n));
 }
 
-// Writes text and a NUL into a fixed field, cut to N - 1 bytes; the bytes behind the NUL stay as
-// they were. Returns false when the text had to be cut or changed.
-template <std::size_t N>
-bool setFieldText(std::array<char, N> &field, QStringView text)
-{
-    bool lossy = false;
-    std::string bytes = toCodePage(text, &lossy);
-    const bool cut = bytes.size() > N - 1;
-    if (cut)
-        bytes.resize(N - 1);
-    std::copy(bytes.begin(), bytes.end(), field.begin());
-    field[bytes.size()] = '\0';
-    return !cut && !lossy;
-}
-
 } // namespace quarvel

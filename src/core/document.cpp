@@ -56,12 +56,6 @@ int Document::FindColumn(QStringView title) const
     return -1;
 }
 
-int Document::FindColumnUtf8(std::string_view title) const
-{
-    const QByteArray bytes(title.data(), static_cast<qsizetype>(title.size()));
-    return FindColumn(QString::fromUtf8(bytes));
-}
-
 ParsedNumber Document::ParseNumber(std::string_view text) const
 {
     std::size_t p = text.find('.');

@@ -60,7 +60,6 @@ public:
     void ApplyDataSettings();
 
     int FindColumn(QStringView title) const;
-    int FindColumnUtf8(std::string_view title) const;
     ParsedNumber ParseNumber(std::string_view text) const;
     ParsedNumber ParseNumber(QStringView text) const;
 

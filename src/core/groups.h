@@ -51,7 +51,6 @@ public:
     int indexOfKey(const QString &caseKey) const;
 
     void clear();
-    bool sorted() const { return m_sorted; }
     void setSorted(bool sorted);
     // A name already present is ignored; returns the index of the group under that name.
     int add(const QString &name, const TGrupo &group);

@@ -43,7 +43,6 @@ public:
     auto end() const { return m_samples.end(); }
 
     void clear();
-    void reserve(std::size_t samples) { m_samples.reserve(samples); }
     // Links the sample behind the last one; the label is cut to 49 characters.
     void AppendSample(Tabc sample, std::string_view labelUtf8);
 

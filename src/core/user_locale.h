@@ -25,11 +25,9 @@ public:
     char decimalSeparator() const { return m_decimalSeparator; }
 
     // Case-insensitive order of the user's language (Éclogite before Straße), also for letters
-    // beyond ASCII; 0 exactly when sameText() holds.
+    // beyond ASCII; 0 exactly when the case keys are equal.
     int compareText(QStringView a, QStringView b) const;
-    // Equal without regard to letter case: é and É are one name, e and é are two.
-    bool sameText(QStringView a, QStringView b) const { return caseKey(a) == caseKey(b); }
-    // A key that is equal for two texts exactly when sameText() holds.
+    // Equal for two texts that differ only in letter case: é and É are one name, e and é two.
     QString caseKey(QStringView text) const;
 
 private:
