@@ -1,4 +1,4 @@
-// Evaluation of a large table: BuildGroups + EvaluateSamples, and the memory per row.
+// Evaluation of a large table: buildGroups + evaluateSamples, and the memory per row.
 //   bench_evaluation [rows] [runs]
 
 #include "bench_common.h"
@@ -28,8 +28,8 @@ int main(int argc, char **argv)
             bench::fillTable(*doc, rows, {true, true});
         },
         [&] {
-            doc->BuildGroups();
-            doc->EvaluateSamples();
+            doc->buildGroups();
+            doc->evaluateSamples();
         });
 
     doc.reset();
@@ -37,12 +37,12 @@ int main(int argc, char **argv)
     doc = std::make_unique<Document>(locale);
     bench::fillTable(*doc, rows, {true, true});
     const std::size_t afterFill = bench::allocatedBytes();
-    doc->BuildGroups();
-    doc->EvaluateSamples();
+    doc->buildGroups();
+    doc->evaluateSamples();
     const std::size_t afterEvaluation = bench::allocatedBytes();
 
     std::printf("rows: %d, valid samples: %d\n", rows, doc->validSamples());
-    std::printf("BuildGroups + EvaluateSamples: median %.3f s of %d runs\n", seconds, runs);
+    std::printf("buildGroups + evaluateSamples: median %.3f s of %d runs\n", seconds, runs);
     std::printf("table: %.1f bytes/row (allocator), %.1f bytes/row (estimate)\n",
                 double(afterFill - before) / rows, double(doc->table.memoryUse()) / rows);
     std::printf("samples: %.1f bytes/row\n", double(afterEvaluation - afterFill) / rows);

@@ -5,7 +5,7 @@
 #include "bench_common.h"
 
 #include "files/document_file.h"
-#include "files/file_commands.h"
+#include "files/open_save_commands.h"
 #include "files/file_bytes.h"
 #include "files/text_import.h"
 
@@ -63,13 +63,13 @@ int main(int argc, char **argv)
         [&] { importTextFile(*doc, textPath); });
 
     bool saved = true;
-    const double save = bench::medianSeconds(runs, {}, [&] { saved = SaveDocument(*doc, documentPath).ok && saved; });
+    const double save = bench::medianSeconds(runs, {}, [&] { saved = saveDocument(*doc, documentPath).ok && saved; });
     const qint64 fileSize = QFile(documentPath).size();
 
     std::unique_ptr<Document> opened;
     const double read = bench::medianSeconds(
         runs, [&] { opened = std::make_unique<Document>(locale); },
-        [&] { OpenDocument(*opened, documentPath); });
+        [&] { openDocument(*opened, documentPath); });
     const double open = bench::medianSeconds(
         runs, [&] { opened.reset(); },
         [&] { opened = openDocumentFile(documentPath, OpenFileType::Current, locale).document; });
@@ -82,10 +82,10 @@ int main(int argc, char **argv)
 
     std::printf("rows: %d, valid samples after open: %d, saved: %s, file: %.1f MB\n", rows,
                 opened ? opened->validSamples() : -1, saved ? "yes" : "NO", double(fileSize) / 1e6);
-    std::printf("import text file (with BuildGroups + EvaluateSamples): median %.3f s of %d runs\n", import, runs);
-    std::printf("SaveDocument: median %.3f s of %d runs\n", save, runs);
-    std::printf("OpenDocument (reading only): median %.3f s of %d runs\n", read, runs);
-    std::printf("Open (reading, titles, BuildGroups, EvaluateSamples): median %.3f s of %d runs\n", open, runs);
+    std::printf("import text file (with buildGroups + evaluateSamples): median %.3f s of %d runs\n", import, runs);
+    std::printf("saveDocument: median %.3f s of %d runs\n", save, runs);
+    std::printf("openDocument (reading only): median %.3f s of %d runs\n", read, runs);
+    std::printf("Open (reading, titles, buildGroups, evaluateSamples): median %.3f s of %d runs\n", open, runs);
     std::printf("opened document: %.1f bytes/row\n", double(after - before) / rows);
     return 0;
 }

@@ -49,7 +49,7 @@ void styleGroups(Document &doc)
     static const ColorRef colours[] = {0x0000FF, 0x00A000, 0xFF0000, 0x00A0FF, 0x800080};
     static const int symbols[] = {108, 109, 110, 117, 116};
     for (int i = 0; i < doc.groupList.size(); ++i) {
-        TGrupo &g = doc.groupList.group(i);
+        Group &g = doc.groupList.group(i);
         g.color = colours[i % 5];
         g.symbol = symbols[i % 5];
         g.showLabels = 0;
@@ -81,11 +81,11 @@ int main(int argc, char **argv)
     for (const int rows : sizes) {
         Document doc(UserLocale::point());
         bench::fillTable(doc, rows, {});
-        doc.BuildGroups();
+        doc.buildGroups();
         styleGroups(doc);
         const double evaluation = bench::medianSeconds(runs, {}, [&] {
-            doc.BuildGroups();
-            doc.EvaluateSamples();
+            doc.buildGroups();
+            doc.evaluateSamples();
         });
         QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
         const double drawing = bench::medianSeconds(runs, [&] { image.fill(Qt::white); }, [&] {

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "cli/command_line.h"
-#include "files/document_loader.h"
+#include "files/load_by_format.h"
 
 #include <QStringList>
 #include <QTextStream>

@@ -39,7 +39,7 @@ int writeOverlay(const Document &document, const QString &target, QTextStream &e
 
 int writeDocumentFile(const Document &document, const QString &target, QTextStream &err)
 {
-    const SaveResult result = SaveDocument(document, target);
+    const SaveResult result = saveDocument(document, target);
     if (!result.ok) {
         err << kErrorWritingFileMessage << '\n';
         return ExitFailure;

@@ -170,7 +170,7 @@ void writeDocumentJson(JsonWriter &json, const Document &document, const QString
 
     json.key("groups").beginArray();
     for (int i = 0; i < document.groupList.size(); ++i) {
-        const TGrupo &g = document.groupList.group(i);
+        const Group &g = document.groupList.group(i);
         json.beginObject();
         json.key("name").value(document.groupList.name(i));
         json.key("symbol").value(g.symbol);
@@ -186,7 +186,7 @@ void writeDocumentJson(JsonWriter &json, const Document &document, const QString
     json.endArray();
 
     json.key("samples").beginArray();
-    for (const Tabc &s : document.samples) {
+    for (const Sample &s : document.samples) {
         json.beginObject();
         json.key("row").value(s.row);
         json.key("kind").value(std::string_view(&s.kind, 1));

@@ -13,7 +13,7 @@ void printSummary(const LoadedDocument &loaded, QTextStream &out)
     out << doc.statusText() << '\n';
     out << "Groups: " << doc.groupList.size() << '\n';
     for (int i = 0; i < doc.groupList.size(); ++i) {
-        const TGrupo &g = doc.groupList.group(i);
+        const Group &g = doc.groupList.group(i);
         out << "  " << doc.groupList.name(i) << ": " << g.count << " samples, means";
         for (double mean : g.means)
             out << ' ' << formatFloat(format, mean, doc.locale());

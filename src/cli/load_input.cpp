@@ -53,7 +53,7 @@ int loadInput(const CommandLine &line, LoadedDocument &loaded, QTextStream &err)
         return ExitFailure;
     }
     if (overlay) {
-        const OverlayResult result = OpenOverlay(*loaded.document, overlayPath, *overlay);
+        const OverlayResult result = openOverlay(*loaded.document, overlayPath, *overlay);
         if (!result.ok) {
             err << result.message << '\n';
             return ExitFailure;

@@ -40,7 +40,7 @@ const char *colorEntryName(int index)
     return "CUSTOM";
 }
 
-ColorRef ColorOfIndex(int index, const std::function<std::optional<ColorRef>()> &chooseCustom)
+ColorRef colorOfIndex(int index, const std::function<std::optional<ColorRef>()> &chooseCustom)
 {
     if (index >= 0 && index < 16)
         return kNamedColors[index].value;
@@ -49,7 +49,7 @@ ColorRef ColorOfIndex(int index, const std::function<std::optional<ColorRef>()> 
     return 0;
 }
 
-int IndexOfColor(ColorRef color)
+int indexOfColor(ColorRef color)
 {
     for (int i = 0; i < 16; ++i) {
         if (kNamedColors[i].value == color)
@@ -58,13 +58,13 @@ int IndexOfColor(ColorRef color)
     return kCustomColorEntry;
 }
 
-std::int16_t FontStyleToBits(const FontStyles &styles)
+std::int16_t fontStyleToBits(const FontStyles &styles)
 {
     return static_cast<std::int16_t>((styles.bold ? 8 : 0) | (styles.italic ? 4 : 0)
                                      | (styles.underline ? 2 : 0) | (styles.strikeOut ? 1 : 0));
 }
 
-FontStyles FontStyleFromBits(std::int32_t bits)
+FontStyles fontStyleFromBits(std::int32_t bits)
 {
     FontStyles styles;
     styles.bold = bits & 8;

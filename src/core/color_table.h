@@ -20,8 +20,8 @@ const char *colorEntryName(int index);
 
 // Entry 16 asks chooseCustom for a colour (nullopt when cancelled, which gives black); an index
 // outside 0..16 (no entry selected) gives black.
-ColorRef ColorOfIndex(int index, const std::function<std::optional<ColorRef>()> &chooseCustom = {});
-int IndexOfColor(ColorRef color);
+ColorRef colorOfIndex(int index, const std::function<std::optional<ColorRef>()> &chooseCustom = {});
+int indexOfColor(ColorRef color);
 
 struct FontStyles
 {
@@ -32,8 +32,8 @@ struct FontStyles
     bool operator==(const FontStyles &) const = default;
 };
 
-std::int16_t FontStyleToBits(const FontStyles &styles);
+std::int16_t fontStyleToBits(const FontStyles &styles);
 // Only the low 8 bits are looked at.
-FontStyles FontStyleFromBits(std::int32_t bits);
+FontStyles fontStyleFromBits(std::int32_t bits);
 
 } // namespace quarvel

@@ -12,31 +12,31 @@ Document::Document(const UserLocale &locale) : groupList(locale), m_locale(local
     for (int i = 0; i < 6; ++i)
         table.setCell(0, i + 1, dataSettings.title(i));
     geometry.layoutWithDefaults(800, 600, diagramSettings);
-    ResetGroups();
-    BuildGroups();
-    EvaluateSamples();
+    resetGroups();
+    buildGroups();
+    evaluateSamples();
 }
 
-void Document::ClearGroups()
+void Document::clearGroups()
 {
     groupList.clear();
 }
 
-void Document::ResetGroups()
+void Document::resetGroups()
 {
-    ClearGroups();
-    BuildGroups();
+    clearGroups();
+    buildGroups();
 }
 
-void Document::UpdateTriangle()
+void Document::updateTriangle()
 {
-    BuildGroups();
-    EvaluateSamples();
-    if (drawThumbnail)
-        drawThumbnail();
+    buildGroups();
+    evaluateSamples();
+    if (redrawThumbnail)
+        redrawThumbnail();
 }
 
-void Document::ApplyDataSettings()
+void Document::applyDataSettings()
 {
     for (int i = 0; i < 6; ++i) {
         const int column = dataSettings.columnPositions[static_cast<std::size_t>(i)];
@@ -45,7 +45,7 @@ void Document::ApplyDataSettings()
     }
 }
 
-int Document::FindColumn(QStringView title) const
+int Document::findColumn(QStringView title) const
 {
     if (table.rowCount() == 0)
         return -1;
@@ -56,7 +56,7 @@ int Document::FindColumn(QStringView title) const
     return -1;
 }
 
-ParsedNumber Document::ParseNumber(std::string_view text) const
+ParsedNumber Document::parseNumber(std::string_view text) const
 {
     std::size_t p = text.find('.');
     if (p == std::string_view::npos)
@@ -74,10 +74,10 @@ ParsedNumber Document::ParseNumber(std::string_view text) const
     return {*value, true};
 }
 
-ParsedNumber Document::ParseNumber(QStringView text) const
+ParsedNumber Document::parseNumber(QStringView text) const
 {
     const QByteArray bytes = text.toUtf8();
-    return ParseNumber(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    return parseNumber(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
 }
 
 bool Document::mayClose(UserPrompt &prompt) const

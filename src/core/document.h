@@ -48,20 +48,20 @@ public:
     QString fileInfo;
     QString caption = QStringLiteral("Untitled");
 
-    // Called by UpdateTriangle after the evaluation; the document window draws its thumbnail.
-    std::function<void()> drawThumbnail;
+    // Called by updateTriangle after the evaluation; the document window draws its thumbnail.
+    std::function<void()> redrawThumbnail;
 
-    void ClearGroups();
-    void ResetGroups();
-    void BuildGroups();
-    void EvaluateSamples();
-    void UpdateTriangle();
+    void clearGroups();
+    void resetGroups();
+    void buildGroups();
+    void evaluateSamples();
+    void updateTriangle();
     // The table part: entry i of columnTitles into the title cell of grid column columnPositions[i].
-    void ApplyDataSettings();
+    void applyDataSettings();
 
-    int FindColumn(QStringView title) const;
-    ParsedNumber ParseNumber(std::string_view text) const;
-    ParsedNumber ParseNumber(QStringView text) const;
+    int findColumn(QStringView title) const;
+    ParsedNumber parseNumber(std::string_view text) const;
+    ParsedNumber parseNumber(QStringView text) const;
 
     int validSamples() const { return m_validSamples; }
     // The main window's status bar text after the last evaluation.

@@ -1,4 +1,4 @@
-// BuildGroups and EvaluateSamples: the table becomes groups and samples.
+// buildGroups and evaluateSamples: the table becomes groups and samples.
 
 #include "core/document.h"
 #include "core/number_format.h"
@@ -46,7 +46,7 @@ std::string_view cellOf(const Table &table, int row, int column)
     return column > 0 && column < Table::kColumns ? table.cellUtf8(row, column) : std::string_view();
 }
 
-void AddToMeans(TGrupo &group, const std::array<double, 4> &values)
+void addToMeans(Group &group, const std::array<double, 4> &values)
 {
     group.count += 1;
     for (std::size_t a = 0; a < 4; ++a) {
@@ -57,11 +57,11 @@ void AddToMeans(TGrupo &group, const std::array<double, 4> &values)
 
 } // namespace
 
-void Document::BuildGroups()
+void Document::buildGroups()
 {
     GroupList previous = std::move(groupList);
     groupList = GroupList(m_locale);
-    ClearGroups();
+    clearGroups();
 
     const int column = dataSettings.columnPositions[0];
     std::unordered_map<std::string, bool, TextHash, std::equal_to<>> seen;
@@ -74,7 +74,7 @@ void Document::BuildGroups()
         const QString key = m_locale.caseKey(name);
         if (groupList.indexOfKey(key) >= 0)
             continue;
-        TGrupo group;
+        Group group;
         if (const int old = previous.indexOfKey(key); old >= 0) {
             group = previous.group(old);
             group.clearStatistics();
@@ -85,7 +85,7 @@ void Document::BuildGroups()
     groupList.setSorted(diagramSettings.sortLegend == 1);
 }
 
-void Document::EvaluateSamples()
+void Document::evaluateSamples()
 {
     diagramSettings.hasLowerSamples = 0;
     samples.clear();
@@ -93,7 +93,7 @@ void Document::EvaluateSamples()
 
     int columns[6];
     for (int i = 0; i < 6; ++i)
-        columns[i] = FindColumn(dataSettings.title(i));
+        columns[i] = findColumn(dataSettings.title(i));
     // Axis slot -> table column (1..4) of the data column that columnAxis puts on that axis.
     const std::array<std::int32_t, 4> axisOfColumn = diagramSettings.axisOfColumns();
     int slot[4];
@@ -155,7 +155,7 @@ void Document::EvaluateSamples()
         if (!converted) {
             for (int k = 0; k < 3; ++k) {
                 const int gridColumn = columns[used[k]];
-                const ParsedNumber parsed = ParseNumber(table.cellUtf8(r, gridColumn));
+                const ParsedNumber parsed = parseNumber(table.cellUtf8(r, gridColumn));
                 values[k] = parsed.value;
                 if (parsed.ok) {
                     const QByteArray text = formatFloat(format, parsed.value, m_locale).toUtf8();
@@ -166,7 +166,7 @@ void Document::EvaluateSamples()
             }
         }
 
-        Tabc sample;
+        Sample sample;
         // Sums and ratios in double precision, stored as single: 30 of 100 is 30, not 30.000002.
         double total = 0;
         for (int k = 0; k < 3; ++k) {
@@ -188,16 +188,16 @@ void Document::EvaluateSamples()
         sample.row = r;
         if (kind == 'd')
             diagramSettings.hasLowerSamples = 1;
-        TGrupo &group = groupList.group(groupIndex);
+        Group &group = groupList.group(groupIndex);
         sample.symbol = static_cast<std::uint8_t>(group.symbol);
         sample.color = group.color;
         sample.symbolSize = group.symbolSize;
         sample.visible = group.visible;
         sample.showLabel = group.showLabels;
         // The label cell may have been moved in memory by a repair of this row.
-        samples.AppendSample(sample, cellOf(table, r, columns[LabelColumn]));
+        samples.appendSample(sample, cellOf(table, r, columns[LabelColumn]));
         table.setStatus(r, n);
-        AddToMeans(group, {sample.parts[0], sample.parts[1], sample.parts[2], sample.parts[3]});
+        addToMeans(group, {sample.parts[0], sample.parts[1], sample.parts[2], sample.parts[3]});
         ++n;
     }
     m_validSamples = n - 1;

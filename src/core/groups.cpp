@@ -31,7 +31,7 @@ void GroupList::setSorted(bool sorted)
     reindex();
 }
 
-int GroupList::add(const QString &name, const TGrupo &group)
+int GroupList::add(const QString &name, const Group &group)
 {
     QString key = m_locale.caseKey(name);
     if (const int existing = indexOfKey(key); existing >= 0)

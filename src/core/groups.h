@@ -14,7 +14,7 @@
 namespace quarvel {
 
 // One group of samples: drawing settings and the statistics of the last evaluation.
-struct TGrupo
+struct Group
 {
     std::array<double, 4> sums{};  // axis order bottom, left, right, down
     std::array<double, 4> means{};
@@ -43,8 +43,8 @@ public:
     int size() const { return static_cast<int>(m_entries.size()); }
     bool empty() const { return m_entries.empty(); }
     const QString &name(int index) const { return m_entries[static_cast<std::size_t>(index)].name; }
-    TGrupo &group(int index) { return m_entries[static_cast<std::size_t>(index)].group; }
-    const TGrupo &group(int index) const { return m_entries[static_cast<std::size_t>(index)].group; }
+    Group &group(int index) { return m_entries[static_cast<std::size_t>(index)].group; }
+    const Group &group(int index) const { return m_entries[static_cast<std::size_t>(index)].group; }
 
     // -1 when no group has that name.
     int indexOf(QStringView name) const;
@@ -53,14 +53,14 @@ public:
     void clear();
     void setSorted(bool sorted);
     // A name already present is ignored; returns the index of the group under that name.
-    int add(const QString &name, const TGrupo &group);
+    int add(const QString &name, const Group &group);
 
 private:
     struct Entry
     {
         QString name;
         QString key;
-        TGrupo group;
+        Group group;
     };
     void reindex();
 

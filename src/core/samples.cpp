@@ -29,7 +29,7 @@ void SampleList::clear()
     m_labels.clear();
 }
 
-void SampleList::AppendSample(Tabc sample, std::string_view labelUtf8)
+void SampleList::appendSample(Sample sample, std::string_view labelUtf8)
 {
     labelUtf8 = labelUtf8.substr(0, utf8Prefix(labelUtf8, kMaxLabelCharacters));
     sample.labelOffset = static_cast<std::uint32_t>(m_labels.size());
@@ -38,7 +38,7 @@ void SampleList::AppendSample(Tabc sample, std::string_view labelUtf8)
     m_samples.push_back(sample);
 }
 
-QString SampleList::label(const Tabc &sample) const
+QString SampleList::label(const Sample &sample) const
 {
     const std::string_view t = labelUtf8(sample);
     return QString::fromUtf8(t.data(), static_cast<qsizetype>(t.size()));

@@ -14,7 +14,7 @@ namespace quarvel {
 
 // One valid sample of the last evaluation. The label lives in the list's text store, so a million
 // samples stay compact.
-struct Tabc
+struct Sample
 {
     std::array<float, 4> parts{};    // bottom, left, right, down; the unused part is 0
     std::array<float, 4> percents{}; // part / total * 100, same order
@@ -38,24 +38,24 @@ public:
 
     int size() const { return static_cast<int>(m_samples.size()); }
     bool empty() const { return m_samples.empty(); }
-    const Tabc &operator[](int i) const { return m_samples[static_cast<std::size_t>(i)]; }
+    const Sample &operator[](int i) const { return m_samples[static_cast<std::size_t>(i)]; }
     auto begin() const { return m_samples.begin(); }
     auto end() const { return m_samples.end(); }
 
     void clear();
     // Links the sample behind the last one; the label is cut to 49 characters.
-    void AppendSample(Tabc sample, std::string_view labelUtf8);
+    void appendSample(Sample sample, std::string_view labelUtf8);
 
-    QString label(const Tabc &sample) const;
-    std::string_view labelUtf8(const Tabc &sample) const
+    QString label(const Sample &sample) const;
+    std::string_view labelUtf8(const Sample &sample) const
     {
         return std::string_view(m_labels).substr(sample.labelOffset, sample.labelLength);
     }
 
-    std::size_t memoryUse() const { return m_samples.capacity() * sizeof(Tabc) + m_labels.capacity(); }
+    std::size_t memoryUse() const { return m_samples.capacity() * sizeof(Sample) + m_labels.capacity(); }
 
 private:
-    std::vector<Tabc> m_samples;
+    std::vector<Sample> m_samples;
     std::string m_labels;
 };
 

@@ -2,10 +2,10 @@
 
 #include "core/codepage.h"
 #include "files/byte_io.h"
-#include "files/document_sections.h"
+#include "files/qvd_shared_sections.h"
 #include "files/file_bytes.h"
-#include "files/file_fields.h"
-#include "files/older_layouts.h"
+#include "files/field_values.h"
+#include "files/earlier_qvd_layouts.h"
 #include "files/overlay_records.h"
 
 #include <QSaveFile>
@@ -129,7 +129,7 @@ ReadResult readDocument(Document &document, std::string_view bytes)
     return result;
 }
 
-ReadResult OpenDocument(Document &document, const QString &fileName)
+ReadResult openDocument(Document &document, const QString &fileName)
 {
     const FileBytes file(fileName);
     if (!file.bytes())
@@ -188,7 +188,7 @@ bool writeDocument(const Document &document, QIODevice &device, std::vector<Chan
     return out.flush();
 }
 
-SaveResult SaveDocument(const Document &document, const QString &chosenName)
+SaveResult saveDocument(const Document &document, const QString &chosenName)
 {
     SaveResult result;
     result.fileName = documentFileName(chosenName);

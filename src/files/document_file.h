@@ -28,7 +28,7 @@ struct ReadResult
 
 // A reader fills a freshly created document; after a failure the document is to be discarded.
 // Each takes either the file name or the file's bytes.
-ReadResult OpenDocument(Document &document, const QString &fileName);
+ReadResult openDocument(Document &document, const QString &fileName);
 ReadResult readDocument(Document &document, std::string_view bytes);
 
 // The grid keeps at least this many rows, the title row included, after a file is read.
@@ -58,7 +58,7 @@ QString documentFileName(const QString &chosenName);
 
 // Writes the document to a temporary file beside the target and renames it over the target only
 // when everything was written, so a failed save leaves the previous file as it was.
-SaveResult SaveDocument(const Document &document, const QString &chosenName);
+SaveResult saveDocument(const Document &document, const QString &chosenName);
 bool writeDocument(const Document &document, QIODevice &device, std::vector<ChangedText> &changedTexts);
 
 } // namespace quarvel

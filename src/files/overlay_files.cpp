@@ -3,7 +3,7 @@
 #include "files/byte_io.h"
 #include "files/document_file.h"
 #include "files/file_bytes.h"
-#include "files/file_fields.h"
+#include "files/field_values.h"
 
 #include <QSaveFile>
 
@@ -144,7 +144,7 @@ OverlayResult readOverlayText(std::vector<VectorLine> &overlay, std::string_view
     return {true, {}};
 }
 
-OverlayResult OpenOverlay(Document &document, const QString &fileName, OverlayFileType type)
+OverlayResult openOverlay(Document &document, const QString &fileName, OverlayFileType type)
 {
     document.selectedOverlay = -1;
     document.overlayList.clear();

@@ -42,6 +42,6 @@ OverlayResult readOverlayText(std::vector<VectorLine> &overlay, std::string_view
 
 // "Open overlay" without its window: the overlay is cleared and the selection dropped, the reader
 // of the chosen type appends, and the document counts as modified whether or not the file was good.
-OverlayResult OpenOverlay(Document &document, const QString &fileName, OverlayFileType type);
+OverlayResult openOverlay(Document &document, const QString &fileName, OverlayFileType type);
 
 } // namespace quarvel

@@ -1,7 +1,7 @@
 #include "files/overlay_records.h"
 
 #include "core/codepage.h"
-#include "files/file_fields.h"
+#include "files/field_values.h"
 
 namespace quarvel {
 

@@ -98,8 +98,8 @@ ImportResult importText(Document &document, std::string_view bytes)
         table.setRowUtf8(row, texts);
         result.rowsImported = row;
     }
-    document.BuildGroups();
-    document.EvaluateSamples();
+    document.buildGroups();
+    document.evaluateSamples();
     return result;
 }
 
@@ -107,8 +107,8 @@ ImportResult importTextFile(Document &document, const QString &path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
-        document.BuildGroups();
-        document.EvaluateSamples();
+        document.buildGroups();
+        document.evaluateSamples();
         return {};
     }
     const QByteArray bytes = file.readAll();

@@ -1,6 +1,6 @@
 // The axis titles, at the vertices ("Extreme") or along the sides ("Center").
 
-#include "render/ttriangle.h"
+#include "render/diagram_renderer.h"
 
 #include <cmath>
 
@@ -12,7 +12,7 @@ constexpr float kCos15 = 0.9659258262890683f;
 
 } // namespace
 
-void Ttriangle::drawTitle(const QString &text, const CreatedFont &font, const std::function<PointF(float, float)> &place)
+void DiagramRenderer::drawTitle(const QString &text, const CreatedFont &font, const std::function<PointF(float, float)> &place)
 {
     m_canvas.selectCreatedFont(font);
     const float w = static_cast<float>(m_canvas.textWidth(text));
@@ -26,7 +26,7 @@ void Ttriangle::drawTitle(const QString &text, const CreatedFont &font, const st
     }
 }
 
-void Ttriangle::drawAxisTitles()
+void DiagramRenderer::drawAxisTitles()
 {
     // Title of each axis: the data column that the settings put on it (a permutation, so each
     // axis has exactly one).

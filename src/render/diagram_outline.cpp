@@ -1,7 +1,7 @@
 // The outline of the diagram: the whole triangle or diamond, the hatched clipping area, and in
 // the subtriangle view the sides clipped one by one or the boundary of the visible part.
 
-#include "render/ttriangle.h"
+#include "render/diagram_renderer.h"
 
 #include <cmath>
 
@@ -16,7 +16,7 @@ void drawSegment(Canvas &canvas, PointF a, PointF b)
 
 } // namespace
 
-void Ttriangle::drawOutline()
+void DiagramRenderer::drawOutline()
 {
     const DiagramFrame &f = m_frame;
     const PointF apex{f.apexX, f.apexY}, left{f.leftX, f.leftY}, right{f.rightX, f.rightY}, lower{f.lowerX, f.lowerY};
@@ -61,7 +61,7 @@ void Ttriangle::drawOutline()
     }
 }
 
-void Ttriangle::drawClippingOutline()
+void DiagramRenderer::drawClippingOutline()
 {
     const DiagramFrame &f = m_frame;
     const PointF apex{f.apexX, f.apexY}, left{f.leftX, f.leftY}, right{f.rightX, f.rightY}, lower{f.lowerX, f.lowerY};

@@ -1,8 +1,8 @@
 #include "render/document_drawing.h"
 
 #include "render/qpainter_canvas.h"
-#include "render/tleyenda.h"
-#include "render/ttriangle.h"
+#include "render/legend.h"
+#include "render/diagram_renderer.h"
 
 #include <cmath>
 
@@ -18,13 +18,13 @@ DrawnFrame drawDocument(Document &document, Canvas &canvas, int width, int heigh
     document.geometry.layout(width, height, document.diagramSettings);
     DrawnFrame frame;
     {
-        const Ttriangle renderer(canvas, width, height, document.overlayList, document.diagramSettings,
+        const DiagramRenderer renderer(canvas, width, height, document.overlayList, document.diagramSettings,
                                  document.dataSettings, document.geometry, document.samples, RenderFlags{},
                                  document.locale());
         frame = renderer.drawnFrame();
     }
     if (document.diagramSettings.drawLegend && !document.groupList.empty())
-        Tleyenda(canvas, width, document.diagramSettings, document.groupList, false);
+        Legend(canvas, width, document.diagramSettings, document.groupList, false);
     return frame;
 }
 
@@ -45,7 +45,7 @@ void placeOverlay(Document &document, const DrawnFrame &frame, Canvas &canvas)
         object.place(frame, measure);
 }
 
-void DrawThumbnail(Document &document, Canvas &canvas, int width, int height)
+void drawThumbnail(Document &document, Canvas &canvas, int width, int height)
 {
     std::vector<VectorLine> overlay = document.overlayList;
     for (VectorLine &object : overlay)
@@ -66,14 +66,14 @@ void DrawThumbnail(Document &document, Canvas &canvas, int width, int height)
     document.geometry.layout(width, height, settings);
     RenderFlags flags;
     flags.halfSymbols = true;
-    Ttriangle(canvas, width, height, overlay, settings, dataSettings, document.geometry, document.samples, flags,
+    DiagramRenderer(canvas, width, height, overlay, settings, dataSettings, document.geometry, document.samples, flags,
               document.locale());
 }
 
-void DrawThumbnail(Document &document, QImage &image)
+void drawThumbnail(Document &document, QImage &image)
 {
     QPainterCanvas canvas(image);
-    DrawThumbnail(document, canvas, image.width(), image.height());
+    drawThumbnail(document, canvas, image.width(), image.height());
 }
 
 } // namespace quarvel

@@ -21,8 +21,8 @@ void placeOverlay(Document &document, const DrawnFrame &frame, Canvas &canvas);
 // The document window's thumbnail onto any canvas: smaller fonts, half-size symbols, no legend,
 // no hidden points or overlay, no fit. The document's settings and overlay are left untouched;
 // only its geometry is laid out for the thumbnail's size.
-void DrawThumbnail(Document &document, Canvas &canvas, int width, int height);
-void DrawThumbnail(Document &document, QImage &image);
+void drawThumbnail(Document &document, Canvas &canvas, int width, int height);
+void drawThumbnail(Document &document, QImage &image);
 
 // Height of the image window's picture for a width: width / 1.3, truncated.
 int imageHeightFor(int width);

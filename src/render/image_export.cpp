@@ -29,7 +29,7 @@ namespace {
 void draw(Document &document, Canvas &canvas, int width, int height, bool thumbnail)
 {
     if (thumbnail)
-        DrawThumbnail(document, canvas, width, height);
+        drawThumbnail(document, canvas, width, height);
     else
         drawDocument(document, canvas, width, height);
 }

@@ -1,7 +1,7 @@
 // The overlay objects, drawn on the renderer's own frame after the axis titles and before the
 // samples, never clipped to the subtriangle.
 
-#include "render/ttriangle.h"
+#include "render/diagram_renderer.h"
 
 #include <algorithm>
 #include <cmath>
@@ -36,7 +36,7 @@ BrushStyle overlayBrushStyle(std::uint8_t fill)
 
 } // namespace
 
-void Ttriangle::drawOverlay(const std::vector<VectorLine> &overlay)
+void DiagramRenderer::drawOverlay(const std::vector<VectorLine> &overlay)
 {
     const int thin = m_flags.thinPenWidth;
     m_canvas.setPenMode(PenMode::Copy);

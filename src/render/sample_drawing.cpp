@@ -1,11 +1,11 @@
 // The samples: one symbol per sample in its group's colour, centred on its pixel, and its label
 // one pixel to the right.
 
-#include "render/ttriangle.h"
+#include "render/diagram_renderer.h"
 
 namespace quarvel {
 
-void Ttriangle::drawSamples(const SampleList &samples)
+void DiagramRenderer::drawSamples(const SampleList &samples)
 {
     m_canvas.setTextBackground(false);
     m_canvas.setCopyMode(CopyMode::And);
@@ -24,7 +24,7 @@ void Ttriangle::drawSamples(const SampleList &samples)
     labelFont.color = m_settings.sampleLabelFont.color;
     const ColorRef unmatchedLabelColor = full() ? m_settings.sampleLabelFont.color : 0;
 
-    for (const Tabc &sample : samples) {
+    for (const Sample &sample : samples) {
         if (!sample.visible)
             continue;
         IntPoint p;

@@ -27,8 +27,8 @@ inline std::unique_ptr<Document> documentWith(std::initializer_list<RowCells> ro
             doc->table.setCell(r, static_cast<int>(i) + 1, QString::fromUtf8(cells[i]));
         ++r;
     }
-    doc->BuildGroups();
-    doc->EvaluateSamples();
+    doc->buildGroups();
+    doc->evaluateSamples();
     return doc;
 }
 

@@ -73,8 +73,8 @@ TEST(Document, UpdateTriangleEvaluatesThenDrawsTheThumbnail)
     doc.table.setCell(1, 3, QStringLiteral("1"));
     doc.table.setCell(1, 4, QStringLiteral("1"));
     int samplesSeenByThumbnail = -1;
-    doc.drawThumbnail = [&] { samplesSeenByThumbnail = doc.samples.size(); };
-    doc.UpdateTriangle();
+    doc.redrawThumbnail = [&] { samplesSeenByThumbnail = doc.samples.size(); };
+    doc.updateTriangle();
     EXPECT_EQ(samplesSeenByThumbnail, 1);
     EXPECT_EQ(doc.statusText(), QStringLiteral("Number of valid samples = 1"));
 }
@@ -84,12 +84,12 @@ TEST(Document, ApplyDataSettingsWritesTitlesAtTheirPositions)
     Document doc(UserLocale::point());
     std::strcpy(doc.dataSettings.columnTitles[5].data(), "Sample");
     doc.dataSettings.columnPositions = {1, 3, 4, 5, 6, 2};
-    doc.ApplyDataSettings();
+    doc.applyDataSettings();
     EXPECT_EQ(doc.table.cell(0, 2), QStringLiteral("Sample"));
     EXPECT_EQ(doc.table.cell(0, 3), QStringLiteral("Bottom"));
     EXPECT_EQ(doc.table.cell(0, 6), QStringLiteral("Down"));
 
     doc.dataSettings.columnPositions = {-1, 99, 4, 5, 6, 2}; // out of range positions are skipped
-    doc.ApplyDataSettings();
+    doc.applyDataSettings();
     EXPECT_EQ(doc.table.cell(0, 1), QStringLiteral("Group label"));
 }

@@ -43,7 +43,7 @@ INSTANTIATE_TEST_SUITE_P(Rows, RowStatus, testing::Values(
     StatusCase{"GroupOnly", {"A"}, "Number error"}),
     [](const auto &info) { return std::string(info.param.name); });
 
-TEST(EvaluateSamples, EmptyDocumentHasNoSamples)
+TEST(evaluateSamples, EmptyDocumentHasNoSamples)
 {
     Document doc(UserLocale::point());
     EXPECT_EQ(doc.validSamples(), 0);
@@ -53,13 +53,13 @@ TEST(EvaluateSamples, EmptyDocumentHasNoSamples)
         ASSERT_TRUE(doc.table.isEmpty(r, 0));
 }
 
-TEST(EvaluateSamples, UpperAndLowerSamplesWithPercents)
+TEST(evaluateSamples, UpperAndLowerSamplesWithPercents)
 {
     auto doc = documentWith({{"A", "20", "30", "50", "", "first"},
                              {"A", "x"},
                              {"B", "1", "", "1", "2", "second"}});
     ASSERT_EQ(doc->samples.size(), 2);
-    const Tabc &upper = doc->samples[0];
+    const Sample &upper = doc->samples[0];
     EXPECT_EQ(upper.kind, 't');
     EXPECT_EQ(upper.parts, (std::array<float, 4>{20, 30, 50, 0}));
     EXPECT_EQ(upper.percents, (std::array<float, 4>{20, 30, 50, 0}));
@@ -67,7 +67,7 @@ TEST(EvaluateSamples, UpperAndLowerSamplesWithPercents)
     EXPECT_EQ(doc->samples.label(upper), QStringLiteral("first"));
     EXPECT_EQ(upper.row, 1);
 
-    const Tabc &lower = doc->samples[1];
+    const Sample &lower = doc->samples[1];
     EXPECT_EQ(lower.kind, 'd');
     EXPECT_EQ(lower.parts, (std::array<float, 4>{1, 0, 1, 2}));
     EXPECT_EQ(lower.percents, (std::array<float, 4>{25, 0, 25, 50}));
@@ -81,28 +81,28 @@ TEST(EvaluateSamples, UpperAndLowerSamplesWithPercents)
     EXPECT_EQ(doc->statusText(), QStringLiteral("Number of valid samples = 2"));
 }
 
-TEST(EvaluateSamples, HasLowerSamplesIsClearedByTheNextEvaluation)
+TEST(evaluateSamples, HasLowerSamplesIsClearedByTheNextEvaluation)
 {
     auto doc = documentWith({{"A", "1", "", "1", "2"}});
     EXPECT_EQ(doc->diagramSettings.hasLowerSamples, 1);
     doc->table.setCell(1, 3, QStringLiteral("5"));
     doc->table.setCell(1, 5, QString());
-    doc->EvaluateSamples();
+    doc->evaluateSamples();
     EXPECT_EQ(doc->diagramSettings.hasLowerSamples, 0);
     EXPECT_EQ(doc->samples[0].kind, 't');
 }
 
-TEST(EvaluateSamples, SamplesCarryTheirGroupsSettings)
+TEST(evaluateSamples, SamplesCarryTheirGroupsSettings)
 {
     auto doc = documentWith({{"A", "1", "1", "1"}});
-    TGrupo &a = doc->groupList.group(0);
+    Group &a = doc->groupList.group(0);
     a.color = 255;
     a.symbol = 110;
     a.symbolSize = 20;
     a.visible = 0;
     a.showLabels = 0;
-    doc->EvaluateSamples();
-    const Tabc &s = doc->samples[0];
+    doc->evaluateSamples();
+    const Sample &s = doc->samples[0];
     EXPECT_EQ(s.color, 255);
     EXPECT_EQ(s.symbol, 110);
     EXPECT_EQ(s.symbolSize, 20);
@@ -110,7 +110,7 @@ TEST(EvaluateSamples, SamplesCarryTheirGroupsSettings)
     EXPECT_EQ(s.showLabel, 0);
 }
 
-TEST(EvaluateSamples, RepairsTheWholeRowInThePointLocale)
+TEST(evaluateSamples, RepairsTheWholeRowInThePointLocale)
 {
     auto doc = documentWith({{"A", "12,5", "30", "57.5"}, {"A", "12,5", "30", "3.14159265"}, {"A", "1", "2", "3,5"}});
     EXPECT_EQ(doc->table.cell(1, 2), QStringLiteral("12.5"));
@@ -121,7 +121,7 @@ TEST(EvaluateSamples, RepairsTheWholeRowInThePointLocale)
     EXPECT_EQ(doc->table.cell(3, 4), QStringLiteral("3.5"));
 }
 
-TEST(EvaluateSamples, RepairsTheWholeRowInTheCommaLocale)
+TEST(evaluateSamples, RepairsTheWholeRowInTheCommaLocale)
 {
     auto doc = documentWith({{"A", "12.5", "30", "57,5", "", "label"}}, UserLocale::comma());
     EXPECT_EQ(doc->table.cell(1, 2), QStringLiteral("12,5"));
@@ -130,7 +130,7 @@ TEST(EvaluateSamples, RepairsTheWholeRowInTheCommaLocale)
     EXPECT_EQ(doc->samples.label(doc->samples[0]), QStringLiteral("label"));
 }
 
-TEST(EvaluateSamples, FailedRepairStillRewritesTheGoodCells)
+TEST(evaluateSamples, FailedRepairStillRewritesTheGoodCells)
 {
     auto doc = documentWith({{"A", "1,25", "abc", "2.123456"}});
     EXPECT_EQ(doc->table.cell(1, 0), QStringLiteral("Number error"));
@@ -141,13 +141,13 @@ TEST(EvaluateSamples, FailedRepairStillRewritesTheGoodCells)
     EXPECT_FALSE(doc->modified);
 }
 
-TEST(EvaluateSamples, ColumnAxisPutsColumnsOnOtherAxes)
+TEST(evaluateSamples, ColumnAxisPutsColumnsOnOtherAxes)
 {
     auto doc = documentWith({{"A", "10", "20", "70"}, {"A", "30", "40", "30"}}, UserLocale::point(),
                             [](Document &d) { d.diagramSettings.columnAxis = {1, 0, 2, 3}; });
-    const Tabc &s = doc->samples[0];
+    const Sample &s = doc->samples[0];
     EXPECT_EQ(s.parts, (std::array<float, 4>{20, 10, 70, 0})); // bottom, left, right, down
-    const TGrupo &a = doc->groupList.group(0);
+    const Group &a = doc->groupList.group(0);
     EXPECT_EQ(a.means, (std::array<double, 4>{30, 20, 50, 0}));
 
     // Data column 4 on the left axis: columns 1, 3 and 4 make an upper sample.
@@ -158,51 +158,51 @@ TEST(EvaluateSamples, ColumnAxisPutsColumnsOnOtherAxes)
     EXPECT_EQ(swapped->samples[0].parts, (std::array<float, 4>{10, 70, 20, 0}));
 }
 
-TEST(EvaluateSamples, StatisticsPerGroup)
+TEST(evaluateSamples, StatisticsPerGroup)
 {
     auto doc = documentWith({{"A", "20", "30", "50"}, {"A", "40", "30", "30"}, {"B", "1", "", "2", "3"},
                              {"A", "-1", "1", "1"}});
-    const TGrupo &a = doc->groupList.group(0);
+    const Group &a = doc->groupList.group(0);
     EXPECT_EQ(a.count, 2);
     EXPECT_EQ(a.sums, (std::array<double, 4>{60, 60, 80, 0}));
     EXPECT_EQ(a.means, (std::array<double, 4>{30, 30, 40, 0}));
-    const TGrupo &b = doc->groupList.group(1);
+    const Group &b = doc->groupList.group(1);
     EXPECT_EQ(b.count, 1);
     EXPECT_EQ(b.means, (std::array<double, 4>{1, 0, 2, 3}));
 
     // A rebuild clears the statistics before the next evaluation adds them again.
-    doc->BuildGroups();
-    doc->EvaluateSamples();
+    doc->buildGroups();
+    doc->evaluateSamples();
     EXPECT_EQ(doc->groupList.group(0).count, 2);
 }
 
-TEST(EvaluateSamples, ColumnsAreFoundByTheirTitles)
+TEST(evaluateSamples, ColumnsAreFoundByTheirTitles)
 {
     auto doc = documentWith({{"A", "20", "30", "50", "", "S"}});
     doc->table.moveColumn(6, 2); // sample label now in grid column 2, data columns move right
     doc->dataSettings.columnPositions = {1, 3, 4, 5, 6, 2};
-    EXPECT_EQ(doc->FindColumn(QStringLiteral("Sample label")), 2);
-    EXPECT_EQ(doc->FindColumn(QStringLiteral("sample label")), -1);
-    doc->BuildGroups();
-    doc->EvaluateSamples();
+    EXPECT_EQ(doc->findColumn(QStringLiteral("Sample label")), 2);
+    EXPECT_EQ(doc->findColumn(QStringLiteral("sample label")), -1);
+    doc->buildGroups();
+    doc->evaluateSamples();
     ASSERT_EQ(doc->samples.size(), 1);
     EXPECT_EQ(doc->samples[0].parts, (std::array<float, 4>{20, 30, 50, 0}));
     EXPECT_EQ(doc->samples.label(doc->samples[0]), QStringLiteral("S"));
 
     // A title no header carries reads as an empty column.
     doc->table.setCell(0, 4, QStringLiteral("Renamed"));
-    doc->EvaluateSamples();
+    doc->evaluateSamples();
     EXPECT_EQ(doc->table.cell(1, 0), QStringLiteral("Number error"));
 }
 
-TEST(EvaluateSamples, LongLabelsAreCut)
+TEST(evaluateSamples, LongLabelsAreCut)
 {
     const std::string label(80, 'L');
     auto doc = documentWith({{"A", "1", "1", "1", "", label.c_str()}});
     EXPECT_EQ(doc->samples.label(doc->samples[0]), QString(49, QLatin1Char('L')));
 }
 
-TEST(ParseNumber, TakesEitherSeparator)
+TEST(parseNumber, TakesEitherSeparator)
 {
     Document point(UserLocale::point());
     Document comma(UserLocale::comma());
@@ -216,7 +216,7 @@ TEST(ParseNumber, TakesEitherSeparator)
                           {"1.5,5", -1, false}, {"abc", -1, false}, {"", -1, false}};
     for (const Case &c : cases) {
         for (const Document *doc : {&point, &comma}) {
-            const ParsedNumber n = doc->ParseNumber(std::string_view(c.text));
+            const ParsedNumber n = doc->parseNumber(std::string_view(c.text));
             EXPECT_EQ(n.ok, c.ok) << c.text;
             EXPECT_EQ(n.value, c.value) << c.text;
         }

@@ -17,31 +17,31 @@ QStringList namesOf(const GroupList &groups)
 
 } // namespace
 
-TEST(BuildGroups, OrderOfFirstOccurrenceOrSorted)
+TEST(buildGroups, OrderOfFirstOccurrenceOrSorted)
 {
     auto doc = documentWith({{"B"}, {"a"}, {"B"}, {"A"}});
     EXPECT_EQ(namesOf(doc->groupList), (QStringList{"B", "a"}));
 
     doc->diagramSettings.sortLegend = 1;
-    doc->BuildGroups();
+    doc->buildGroups();
     EXPECT_EQ(namesOf(doc->groupList), (QStringList{"a", "B"}));
 }
 
-TEST(BuildGroups, LetterCaseBeyondAscii)
+TEST(buildGroups, LetterCaseBeyondAscii)
 {
     auto doc = documentWith({{"Éclogite", "1", "1", "1"}, {"éCLOGITE", "2", "2", "2"}, {"Straße"}, {"zircon"}});
     EXPECT_EQ(namesOf(doc->groupList), (QStringList{"Éclogite", "Straße", "zircon"}));
     EXPECT_EQ(doc->groupList.group(0).count, 2);
 
     doc->diagramSettings.sortLegend = 1;
-    doc->BuildGroups();
+    doc->buildGroups();
     EXPECT_EQ(namesOf(doc->groupList), (QStringList{"Éclogite", "Straße", "zircon"}));
 }
 
-TEST(BuildGroups, SettingsSurviveARebuildUnderTheName)
+TEST(buildGroups, SettingsSurviveARebuildUnderTheName)
 {
     auto doc = documentWith({{"x", "1", "1", "1"}, {"y", "1", "1", "1"}});
-    TGrupo &x = doc->groupList.group(0);
+    Group &x = doc->groupList.group(0);
     x.color = 255;
     x.symbol = 120;
     x.symbolSize = 30;
@@ -49,9 +49,9 @@ TEST(BuildGroups, SettingsSurviveARebuildUnderTheName)
 
     // Every cell of x becomes X: same group, new spelling.
     doc->table.setCell(1, 1, QStringLiteral("X"));
-    doc->BuildGroups();
+    doc->buildGroups();
     ASSERT_EQ(doc->groupList.name(0), QStringLiteral("X"));
-    const TGrupo &kept = doc->groupList.group(0);
+    const Group &kept = doc->groupList.group(0);
     EXPECT_EQ(kept.color, 255);
     EXPECT_EQ(kept.symbol, 120);
     EXPECT_EQ(kept.symbolSize, 30);
@@ -60,9 +60,9 @@ TEST(BuildGroups, SettingsSurviveARebuildUnderTheName)
 
     // A new name gives a group with defaults; the old one is gone.
     doc->table.setCell(1, 1, QStringLiteral("w"));
-    doc->BuildGroups();
+    doc->buildGroups();
     EXPECT_EQ(namesOf(doc->groupList), (QStringList{"w", "y"}));
-    const TGrupo &fresh = doc->groupList.group(0);
+    const Group &fresh = doc->groupList.group(0);
     EXPECT_EQ(fresh.color, 0);
     EXPECT_EQ(fresh.symbol, 109);
     EXPECT_EQ(fresh.symbolSize, 12);
@@ -70,23 +70,23 @@ TEST(BuildGroups, SettingsSurviveARebuildUnderTheName)
     EXPECT_EQ(fresh.showLabels, 1);
 }
 
-TEST(BuildGroups, ResetGroupsStartsFromDefaults)
+TEST(buildGroups, ResetGroupsStartsFromDefaults)
 {
     auto doc = documentWith({{"x"}});
     doc->groupList.group(0).color = 255;
-    doc->ResetGroups();
+    doc->resetGroups();
     EXPECT_EQ(doc->groupList.group(0).color, 0);
-    doc->ClearGroups();
+    doc->clearGroups();
     EXPECT_TRUE(doc->groupList.empty());
 }
 
-TEST(BuildGroups, ReadsTheColumnOfTheFirstPosition)
+TEST(buildGroups, ReadsTheColumnOfTheFirstPosition)
 {
     auto doc = documentWith({{"x", "1", "1", "1", "", "label"}});
     doc->dataSettings.columnPositions[0] = 6;
-    doc->BuildGroups();
+    doc->buildGroups();
     EXPECT_EQ(namesOf(doc->groupList), (QStringList{"label"}));
     doc->dataSettings.columnPositions[0] = -1; // as a damaged file could hold
-    doc->BuildGroups();
+    doc->buildGroups();
     EXPECT_TRUE(doc->groupList.empty());
 }

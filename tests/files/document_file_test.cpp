@@ -1,5 +1,5 @@
 #include "files/document_file.h"
-#include "files/file_commands.h"
+#include "files/open_save_commands.h"
 #include "files/layout_fixtures.h"
 
 #include "core/codepage.h"
@@ -71,7 +71,7 @@ TEST(DocumentFile, WriterProducesTheStoredLayout)
     setRow(doc, 1, {"A", "20", "30", "50", "", "s1"});
     doc.overlayList.push_back(textLabel("Hi", "Arial"));
     doc.fileInfo = QStringLiteral("Note");
-    doc.BuildGroups();
+    doc.buildGroups();
     doc.groupList.group(0).symbol = 120;
     doc.groupList.group(0).color = 0x0000FF;
     doc.groupList.group(0).symbolSize = 16;
@@ -136,9 +136,9 @@ TEST(DocumentFile, SaveAndReopenKeepEverything)
     }
     doc.fileInfo = QString(254, QChar(0xE9));
     doc.geometry.clipCorners = {{{1, 2, 3}, {4, 5, 6}, {7, 8, 9}, {10, 11, 12}}};
-    doc.BuildGroups();
-    doc.EvaluateSamples();
-    TGrupo &stored = doc.groupList.group(doc.groupList.indexOf(u"Granite"));
+    doc.buildGroups();
+    doc.evaluateSamples();
+    Group &stored = doc.groupList.group(doc.groupList.indexOf(u"Granite"));
     stored.symbol = 200;
     stored.color = 0x00ABCDEF;
     stored.symbolSize = 30;
@@ -181,7 +181,7 @@ TEST(DocumentFile, SaveAndReopenKeepEverything)
     }
     ASSERT_EQ(back->groupList.size(), 2);
     EXPECT_EQ(back->groupList.name(0), QStringLiteral("basalt")) << "sorted legend";
-    const TGrupo &granite = back->groupList.group(1);
+    const Group &granite = back->groupList.group(1);
     EXPECT_EQ(granite.symbol, 200);
     EXPECT_EQ(granite.color, 0x00ABCDEF);
     EXPECT_EQ(granite.symbolSize, 30);
@@ -207,7 +207,7 @@ TEST(DocumentFile, StoredGroupsOnlyLendTheirSettingsToGroupsInUse)
 {
     Document doc(UserLocale::point());
     setRow(doc, 1, {"a", "20", "30", "50", "", ""});
-    doc.BuildGroups();
+    doc.buildGroups();
     std::string bytes = bytesOf(doc);
     // Replace the one stored group by "A" and the unused "Z".
     const std::size_t groups = 12 + 372 + 728 + 16;
@@ -229,7 +229,7 @@ TEST(DocumentFile, ColumnPositionsThatNoGridCanHavePlaceTheColumnsInTheirOwnOrde
 {
     Document doc(UserLocale::point());
     setRow(doc, 1, {"A", "20", "30", "50", "", "s"});
-    doc.BuildGroups();
+    doc.buildGroups();
     std::string bytes = bytesOf(doc);
     Bytes positions;
     for (std::int32_t p : {7, -1, 1, 1, 2, 2000000000})
@@ -295,7 +295,7 @@ TEST(DocumentFile, TruncatedFileFailsBeforeTheRowsAndLosesOnlyThePartialRowAfter
     setRow(doc, 1, {"A", "20", "30", "50", "", ""});
     doc.table.setRowCount(4); // three stored rows
     doc.overlayList.push_back(textLabel("x", "y"));
-    doc.BuildGroups();
+    doc.buildGroups();
     const std::string bytes = bytesOf(doc);
     const std::size_t rowsStart = bytes.size() - 3 * 144;
     for (std::size_t size = 0; size < bytes.size(); ++size) {
@@ -347,7 +347,7 @@ TEST(DocumentFile, SaveReportsEveryTextItHadToCut)
     doc.overlayList.push_back(textLabel("fifty-two characters of text.......................!", "Arial"));
     doc.overlayList.push_back(textLabel("short", "a font name of thirty-two chars."));
     doc.fileInfo = QString(255, QLatin1Char('i'));
-    doc.BuildGroups();
+    doc.buildGroups();
 
     std::vector<ChangedText> changes;
     const std::string bytes = bytesOf(doc, &changes);
@@ -380,7 +380,7 @@ void saveUnderSizeLimit(const QString &path)
     doc.table.setRowCount(20000);
     for (int row = 1; row < 20000; ++row)
         doc.table.setCell(row, 1, QStringLiteral("new"));
-    std::_Exit(SaveDocument(doc, path).ok ? 1 : 0);
+    std::_Exit(saveDocument(doc, path).ok ? 1 : 0);
 }
 
 class DocumentSave : public testing::Test
@@ -394,7 +394,7 @@ protected:
     {
         Document old(UserLocale::point());
         setRow(old, 1, {"old", "1", "2", "3", "", ""});
-        ASSERT_TRUE(SaveDocument(old, path).ok);
+        ASSERT_TRUE(saveDocument(old, path).ok);
         oldBytes = test::readTestFile(path);
     }
 
@@ -410,7 +410,7 @@ TEST_F(DocumentSave, ReplacesTheOldFileWhenComplete)
 {
     Document doc(UserLocale::point());
     setRow(doc, 1, {"new", "1", "2", "3", "", ""});
-    const SaveResult result = SaveDocument(doc, path);
+    const SaveResult result = saveDocument(doc, path);
     EXPECT_TRUE(result.ok);
     EXPECT_EQ(result.fileName, path);
     EXPECT_EQ(test::readTestFile(path), bytesOf(doc));
@@ -425,7 +425,7 @@ TEST_F(DocumentSave, FailingHalfWayLeavesTheOldFileByteForByte)
 
 TEST_F(DocumentSave, FailingToCreateTheFileReportsFailure)
 {
-    const SaveResult result = SaveDocument(Document(UserLocale::point()), dir.filePath(QStringLiteral("no/such/dir/x")));
+    const SaveResult result = saveDocument(Document(UserLocale::point()), dir.filePath(QStringLiteral("no/such/dir/x")));
     EXPECT_FALSE(result.ok);
     expectOldFileUntouched();
 }

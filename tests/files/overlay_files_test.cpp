@@ -203,7 +203,7 @@ TEST(OverlayTextReader, StopsAtALineThatIsNoRecordAndKeepsTheLinesBefore)
     }
 }
 
-TEST(OpenOverlay, ReplacesTheOverlayAndMarksTheDocumentModifiedEvenOnFailure)
+TEST(openOverlay, ReplacesTheOverlayAndMarksTheDocumentModifiedEvenOnFailure)
 {
     QTemporaryDir dir;
     Document doc(UserLocale::point());
@@ -211,17 +211,17 @@ TEST(OpenOverlay, ReplacesTheOverlayAndMarksTheDocumentModifiedEvenOnFailure)
     doc.selectedOverlay = 2;
     const QString good = test::writeTestFile(dir.filePath(QStringLiteral("a.ovl")), "C 10 20 70 30 40 30\n");
     // The type chosen in the dialog decides the reader, whatever the extension.
-    EXPECT_TRUE(OpenOverlay(doc, good, OverlayFileType::Text).ok);
+    EXPECT_TRUE(openOverlay(doc, good, OverlayFileType::Text).ok);
     EXPECT_EQ(doc.overlayList.size(), 1u);
     EXPECT_EQ(doc.selectedOverlay, -1);
     EXPECT_TRUE(doc.modified);
 
     doc.modified = false;
-    const OverlayResult wrong = OpenOverlay(doc, good, OverlayFileType::Extended);
+    const OverlayResult wrong = openOverlay(doc, good, OverlayFileType::Extended);
     EXPECT_EQ(wrong.message, QStringLiteral("Wrong file"));
     EXPECT_TRUE(doc.overlayList.empty());
     EXPECT_TRUE(doc.modified);
-    EXPECT_EQ(OpenOverlay(doc, dir.filePath(QStringLiteral("none")), OverlayFileType::Text).message,
+    EXPECT_EQ(openOverlay(doc, dir.filePath(QStringLiteral("none")), OverlayFileType::Text).message,
               QStringLiteral("Invalid file"));
 }
 

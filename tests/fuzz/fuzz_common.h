@@ -23,9 +23,9 @@ inline void finishOpen(Document &document, bool ok)
     if (!ok)
         return;
     applyRowMinimum(document.table);
-    document.ApplyDataSettings();
-    document.BuildGroups();
-    document.EvaluateSamples();
+    document.applyDataSettings();
+    document.buildGroups();
+    document.evaluateSamples();
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     std::vector<ChangedText> changes;

@@ -32,6 +32,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size
         quarvel::placeOverlay(document, frame, canvas);
     }
     QImage thumbnail(80, 61, QImage::Format_ARGB32_Premultiplied);
-    quarvel::DrawThumbnail(document, thumbnail);
+    quarvel::drawThumbnail(document, thumbnail);
     return 0;
 }

@@ -1,4 +1,4 @@
-#include "files/older_documents.h"
+#include "files/qvo_ter_files.h"
 #include "fuzz_common.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)

@@ -1,4 +1,4 @@
-#include "files/older_layouts.h"
+#include "files/earlier_qvd_layouts.h"
 #include "fuzz_common.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t *data, std::size_t size)

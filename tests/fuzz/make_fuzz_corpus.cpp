@@ -38,7 +38,7 @@ std::string currentFile()
     label.text = QStringLiteral("label");
     doc.overlayList = {VectorLine(), label};
     doc.fileInfo = QStringLiteral("seed");
-    doc.BuildGroups();
+    doc.buildGroups();
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     std::vector<ChangedText> changes;

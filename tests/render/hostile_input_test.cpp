@@ -50,7 +50,7 @@ void drawEverything(Document &doc)
     }
     QImage thumbnail(120, 92, QImage::Format_ARGB32_Premultiplied);
     thumbnail.fill(Qt::white);
-    DrawThumbnail(doc, thumbnail);
+    drawThumbnail(doc, thumbnail);
 }
 
 struct SettingsCase

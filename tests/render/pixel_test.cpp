@@ -5,7 +5,7 @@
 #include "gui_test_main.h"
 #include "render/document_drawing.h"
 #include "render/qpainter_canvas.h"
-#include "render/ttriangle.h"
+#include "render/diagram_renderer.h"
 
 #include <gtest/gtest.h>
 
@@ -60,7 +60,7 @@ std::unique_ptr<Document> redSampleDocument(std::initializer_list<RowCells> rows
     for (int i = 0; i < doc->groupList.size(); ++i)
         doc->groupList.group(i).color = 0x0000FF;
     doc->diagramSettings.drawLegend = 0;
-    doc->EvaluateSamples();
+    doc->evaluateSamples();
     return doc;
 }
 
@@ -86,7 +86,7 @@ TEST(Pixels, HiddenGroupsAndForceTriangleLeaveNoPixels)
 {
     auto hidden = redSampleDocument({{"A", "20", "30", "50", "", ""}});
     hidden->groupList.group(0).visible = 0;
-    hidden->EvaluateSamples();
+    hidden->evaluateSamples();
     QImage image = whiteImage(800, 615);
     {
         QPainterCanvas canvas(image);
@@ -256,7 +256,7 @@ TEST(Pixels, ThumbnailLeavesTheDocumentUnchanged)
     const DiagramSettings settings = doc->diagramSettings;
     const DataSettings data = doc->dataSettings;
     QImage image = whiteImage(240, 184);
-    DrawThumbnail(*doc, image);
+    drawThumbnail(*doc, image);
     EXPECT_EQ(std::memcmp(&settings, &doc->diagramSettings, sizeof settings), 0);
     EXPECT_EQ(std::memcmp(&data, &doc->dataSettings, sizeof data), 0);
     ASSERT_EQ(doc->overlayList.size(), 1u);

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "render/recording_canvas.h"
-#include "render/ttriangle.h"
+#include "render/diagram_renderer.h"
 
 #include <gtest/gtest.h>
 
@@ -28,14 +28,14 @@ struct Drawing
     SampleList samples;
     std::vector<VectorLine> overlay;
     RecordingCanvas canvas{800, 600, 96};
-    std::unique_ptr<Ttriangle> renderer;
+    std::unique_ptr<DiagramRenderer> renderer;
 
     Drawing() { geometry.clipCorners = DiagramGeometry::kDefaultClipCorners; }
 
     Drawing &draw(RenderFlags flags = {})
     {
         geometry.layout(800, 600, settings);
-        renderer = std::make_unique<Ttriangle>(canvas, 800, 600, overlay, settings, data, geometry, samples, flags);
+        renderer = std::make_unique<DiagramRenderer>(canvas, 800, 600, overlay, settings, data, geometry, samples, flags);
         return *this;
     }
     const DiagramFrame &frame() const { return renderer->frame(); }

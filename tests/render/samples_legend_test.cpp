@@ -1,5 +1,5 @@
 #include "render/document_drawing.h"
-#include "render/tleyenda.h"
+#include "render/legend.h"
 #include "render_fixture.h"
 
 #include <algorithm>
@@ -10,9 +10,9 @@ using namespace quarvel::test;
 
 namespace {
 
-Tabc sampleAt(float bottom, float left, float right, float down = 0, char kind = 't')
+Sample sampleAt(float bottom, float left, float right, float down = 0, char kind = 't')
 {
-    Tabc t;
+    Sample t;
     t.percents = {bottom, left, right, down};
     t.kind = kind;
     t.symbol = 109;
@@ -40,7 +40,7 @@ TEST(Samples, SymbolCentredOnItsPixelAndLabelBesideIt)
     for (const bool clockwise : {true, false}) {
         Drawing d;
         d.settings.clockwise = clockwise;
-        d.samples.AppendSample(sampleAt(0, 0, 100), "S-1");
+        d.samples.appendSample(sampleAt(0, 0, 100), "S-1");
         d.draw();
         const DiagramFrame &f = d.frame();
         const auto texts = sampleTexts(d);
@@ -62,13 +62,13 @@ TEST(Samples, HiddenForcedAndHalvedSymbols)
 {
     Drawing d;
     d.settings.diagramKind = 1;
-    Tabc hidden = sampleAt(30, 30, 40);
+    Sample hidden = sampleAt(30, 30, 40);
     hidden.visible = 0;
-    d.samples.AppendSample(hidden, "hidden");
-    d.samples.AppendSample(sampleAt(30, 0, 40, 30, 'd'), "lower");
-    Tabc odd = sampleAt(30, 30, 40);
+    d.samples.appendSample(hidden, "hidden");
+    d.samples.appendSample(sampleAt(30, 0, 40, 30, 'd'), "lower");
+    Sample odd = sampleAt(30, 30, 40);
     odd.symbolSize = 13;
-    d.samples.AppendSample(odd, "");
+    d.samples.appendSample(odd, "");
     RenderFlags flags;
     flags.halfSymbols = true;
     d.draw(flags);
@@ -86,7 +86,7 @@ TEST(Samples, LabelColourFollowsMatchAndView)
         d.settings.matchPointColor = c.match;
         d.settings.fullTriangle = c.full;
         d.settings.sampleLabelFont.color = 0x00AA00;
-        d.samples.AppendSample(sampleAt(33, 34, 33), "L");
+        d.samples.appendSample(sampleAt(33, 34, 33), "L");
         d.draw();
         const auto texts = sampleTexts(d);
         ASSERT_EQ(texts.size(), 2u) << c.match << c.full;
@@ -98,8 +98,8 @@ TEST(Samples, SubtriangleSkipsSamplesOutsideTheQuadrilateral)
 {
     Drawing d;
     d.settings.fullTriangle = 0;
-    d.samples.AppendSample(sampleAt(0, 100, 0), "apex");
-    d.samples.AppendSample(sampleAt(33, 34, 33), "middle");
+    d.samples.appendSample(sampleAt(0, 100, 0), "apex");
+    d.samples.appendSample(sampleAt(33, 34, 33), "middle");
     d.draw();
     EXPECT_EQ(Drawing::textsOf(sampleTexts(d)), (std::vector<QString>{QString(QChar(109)), QStringLiteral("middle")}));
 }
@@ -107,7 +107,7 @@ TEST(Samples, SubtriangleSkipsSamplesOutsideTheQuadrilateral)
 TEST(Samples, ConvertedSymbolsAreCopiedWithAnd)
 {
     Drawing d;
-    d.samples.AppendSample(sampleAt(0, 0, 100), "");
+    d.samples.appendSample(sampleAt(0, 0, 100), "");
     RenderFlags flags;
     flags.convertSymbols = true;
     d.draw(flags);
@@ -138,7 +138,7 @@ TEST(Samples, HidePointsKeepsTheOverlayAndHideOverlayKeepsThePoints)
         d.settings.hidePoints = hidePoints;
         d.settings.hideOverlay = !hidePoints;
         d.overlay = {line};
-        d.samples.AppendSample(sampleAt(0, 0, 100), "");
+        d.samples.appendSample(sampleAt(0, 0, 100), "");
         d.draw();
         EXPECT_EQ(sampleTexts(d).empty(), hidePoints);
         const auto lines = Drawing::segmentsOf(d.laterCalls());
@@ -224,7 +224,7 @@ TEST(LegendColumns, DistributionFillsTheFirstColumnsFirst)
     const Case cases[] = {{5, 4, {2, 1, 1, 1}}, {7, 3, {3, 2, 2, 0}}, {3, 1, {3, 0, 0, 0}}, {3, 2, {2, 1, 0, 0}},
                           {1, 4, {1, 0, 0, 0}}, {6, 4, {2, 2, 1, 1}}, {4, 5, {0, 0, 0, 0}}, {4, 0, {0, 0, 0, 0}}};
     for (const Case &c : cases)
-        EXPECT_EQ(Tleyenda::distribute(c.entries, c.columns), c.expected) << c.entries << " in " << c.columns;
+        EXPECT_EQ(Legend::distribute(c.entries, c.columns), c.expected) << c.entries << " in " << c.columns;
 }
 
 namespace {
@@ -233,7 +233,7 @@ GroupList groupsNamed(std::initializer_list<const char *> names)
 {
     GroupList groups;
     for (const char *name : names) {
-        TGrupo g;
+        Group g;
         g.color = 0x0000FF;
         groups.add(QString::fromLatin1(name), g);
     }
@@ -248,7 +248,7 @@ TEST(Legend, OneColumnNamesThenSymbolsAndTheFrame)
     DiagramSettings s = DiagramSettings::defaults();
     s.borderWidth = 3;
     const GroupList groups = groupsNamed({"A", "B", "C"});
-    const Tleyenda legend(canvas, 800, s, groups);
+    const Legend legend(canvas, 800, s, groups);
     EXPECT_EQ(legend.legendLeft(), 640);
     EXPECT_EQ(legend.legendTop(), 123);
     // Legend and symbol fonts of 9 points: 12 pixels high, 6 wide per character.
@@ -275,7 +275,7 @@ TEST(Legend, SymbolsFirstHiddenGroupsAndNoBorder)
     s.legendBorder = 0;
     GroupList groups = groupsNamed({"Long name", "B", "C"});
     groups.group(1).visible = 0;
-    const Tleyenda legend(canvas, 800, s, groups);
+    const Legend legend(canvas, 800, s, groups);
     const auto texts = canvas.texts();
     ASSERT_EQ(texts.size(), 4u);
     EXPECT_EQ(texts[0].args, (std::vector<int>{640 + 6 + 10, 123}));
@@ -290,7 +290,7 @@ TEST(Legend, FiveGroupsInFourColumns)
     RecordingCanvas canvas(800, 615, 96);
     DiagramSettings s = DiagramSettings::defaults();
     s.legendColumns = 4;
-    const Tleyenda legend(canvas, 800, s, groupsNamed({"AA", "B", "CCC", "D", "E"}));
+    const Legend legend(canvas, 800, s, groupsNamed({"AA", "B", "CCC", "D", "E"}));
     const auto texts = canvas.texts();
     ASSERT_EQ(texts.size(), 10u);
     // Column 0 holds AA and B (names 12 wide): column 1 starts 12 + 6 + 20 further right.
@@ -310,7 +310,7 @@ TEST(Legend, NothingWithoutVisibleGroups)
     RecordingCanvas canvas(800, 615, 96);
     GroupList groups = groupsNamed({"A"});
     groups.group(0).visible = 0;
-    Tleyenda(canvas, 800, DiagramSettings::defaults(), groups);
+    Legend(canvas, 800, DiagramSettings::defaults(), groups);
     EXPECT_TRUE(canvas.calls().empty());
 }
 
@@ -342,8 +342,8 @@ TEST(Thumbnail, SmallerFontsHalfSymbolsNoLegendAndTheDocumentUntouched)
     doc.table.setCell(1, 2, QStringLiteral("20"));
     doc.table.setCell(1, 3, QStringLiteral("30"));
     doc.table.setCell(1, 4, QStringLiteral("50"));
-    doc.BuildGroups();
-    doc.EvaluateSamples();
+    doc.buildGroups();
+    doc.evaluateSamples();
     VectorLine label;
     label.kind = 't';
     label.ternOrigin = {10, 10, 80};
@@ -356,7 +356,7 @@ TEST(Thumbnail, SmallerFontsHalfSymbolsNoLegendAndTheDocumentUntouched)
     const DiagramSettings before = doc.diagramSettings;
 
     RecordingCanvas canvas(240, 184, 96);
-    DrawThumbnail(doc, canvas, 240, 184);
+    drawThumbnail(doc, canvas, 240, 184);
     EXPECT_EQ(std::memcmp(&before, &doc.diagramSettings, sizeof before), 0);
     EXPECT_EQ(doc.overlayList[0].fontSize, 12);
 

@@ -1,6 +1,6 @@
-#include "files/file_commands.h"
+#include "files/open_save_commands.h"
 
-#include "files/older_documents.h"
+#include "files/qvo_ter_files.h"
 
 namespace quarvel {
 
@@ -8,21 +8,21 @@ OpenOutcome openDocumentFile(const QString &fileName, OpenFileType type, const U
 {
     OpenOutcome outcome;
     auto document = std::make_unique<Document>(locale);
-    document->ResetGroups();
+    document->resetGroups();
     ReadResult result;
     switch (type) {
-    case OpenFileType::Current: result = OpenDocument(*document, fileName); break;
-    case OpenFileType::SecondVersion: result = OpenOlderDocument(*document, fileName); break;
-    case OpenFileType::FirstVersion: result = OpenFirstFormat(*document, fileName); break;
+    case OpenFileType::Current: result = openDocument(*document, fileName); break;
+    case OpenFileType::SecondVersion: result = openOlderDocument(*document, fileName); break;
+    case OpenFileType::FirstVersion: result = openFirstFormat(*document, fileName); break;
     }
     outcome.layout = result.layout;
     if (!result.ok) {
         outcome.message = kInvalidFileMessage;
         return outcome;
     }
-    document->ApplyDataSettings();
-    document->BuildGroups();
-    document->EvaluateSamples();
+    document->applyDataSettings();
+    document->buildGroups();
+    document->evaluateSamples();
     document->modified = false;
     outcome.document = std::move(document);
     return outcome;
@@ -32,7 +32,7 @@ OpenOutcome ApplicationFiles::open(const QString &fileName, OpenFileType type, c
 {
     OpenOutcome outcome = openDocumentFile(fileName, type, locale);
     if (outcome.document) {
-        CurrentFileName = fileName;
+        currentFileName = fileName;
         outcome.document->caption = fileName;
     }
     return outcome;
@@ -45,9 +45,9 @@ OpenOutcome ApplicationFiles::openFromCommandLine(const QString &fileName, const
 
 SaveResult ApplicationFiles::saveAs(Document &document, const QString &chosenName)
 {
-    SaveResult result = SaveDocument(document, chosenName);
+    SaveResult result = saveDocument(document, chosenName);
     if (result.ok) {
-        CurrentFileName = chosenName;
+        currentFileName = chosenName;
         document.caption = chosenName;
         document.modified = false;
     }

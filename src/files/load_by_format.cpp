@@ -1,6 +1,6 @@
-#include "files/document_loader.h"
+#include "files/load_by_format.h"
 
-#include "files/file_commands.h"
+#include "files/open_save_commands.h"
 #include "files/text_import.h"
 
 #include <QFileInfo>

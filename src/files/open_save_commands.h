@@ -30,22 +30,22 @@ struct OpenOutcome
     QString message;                    // "Invalid file" after a failure
 };
 
-// A new document filled the way Open fills it: ResetGroups, the reader of the chosen type, then
-// the titles into the title row, BuildGroups and EvaluateSamples. The document is not modified.
+// A new document filled the way Open fills it: resetGroups, the reader of the chosen type, then
+// the titles into the title row, buildGroups and evaluateSamples. The document is not modified.
 OpenOutcome openDocumentFile(const QString &fileName, OpenFileType type, const UserLocale &locale);
 
-// The file commands' share of the application state. CurrentFileName is application-wide: the
+// The file commands' share of the application state. currentFileName is application-wide: the
 // last successful Open or Save As of any document sets it.
 struct ApplicationFiles
 {
-    QString CurrentFileName;
+    QString currentFileName;
 
-    // Open: on success CurrentFileName and the document's caption become the file name.
+    // Open: on success currentFileName and the document's caption become the file name.
     OpenOutcome open(const QString &fileName, OpenFileType type, const UserLocale &locale);
     // The file named at start-up is read as a document file whatever its extension; after a
     // failure the caller creates a new document and shows no message.
     OpenOutcome openFromCommandLine(const QString &fileName, const UserLocale &locale);
-    // Save As: on success CurrentFileName and the caption become the chosen name (without an
+    // Save As: on success currentFileName and the caption become the chosen name (without an
     // appended extension) and the document is no longer modified; on failure nothing changes.
     SaveResult saveAs(Document &document, const QString &chosenName);
 };

@@ -1,6 +1,6 @@
-#include "render/tleyenda.h"
+#include "render/legend.h"
 
-#include "render/ttriangle.h"
+#include "render/diagram_renderer.h"
 
 #include <algorithm>
 #include <numeric>
@@ -16,7 +16,7 @@ int ceilDiv(int a, int b)
 
 } // namespace
 
-std::array<int, 4> Tleyenda::distribute(int entries, int columns)
+std::array<int, 4> Legend::distribute(int entries, int columns)
 {
     std::array<int, 4> n{};
     switch (columns) {
@@ -49,7 +49,7 @@ std::array<int, 4> Tleyenda::distribute(int entries, int columns)
     return n;
 }
 
-Tleyenda::Tleyenda(Canvas &canvas, int imageWidth, const DiagramSettings &storedSettings, const GroupList &groups,
+Legend::Legend(Canvas &canvas, int imageWidth, const DiagramSettings &storedSettings, const GroupList &groups,
                    bool convertSymbols)
 {
     const DiagramSettings settings = storedSettings.drawableCopy();
@@ -120,7 +120,7 @@ Tleyenda::Tleyenda(Canvas &canvas, int imageWidth, const DiagramSettings &stored
     for (std::size_t k = 0; k < 4; ++k) {
         const auto entries = entriesOf(k);
         for (int index : entries) {
-            const TGrupo &group = groups.group(index);
+            const Group &group = groups.group(index);
             const QString &symbol = symbolText(group.symbol);
             canvas.setFont(legendFont);
             const int nameX = settings.symbolsFirst ? m_penX + symW[k] + 10 : m_penX;

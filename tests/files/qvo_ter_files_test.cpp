@@ -1,6 +1,6 @@
-#include "files/file_commands.h"
+#include "files/open_save_commands.h"
 #include "files/layout_fixtures.h"
-#include "files/older_documents.h"
+#include "files/qvo_ter_files.h"
 
 #include <gtest/gtest.h>
 

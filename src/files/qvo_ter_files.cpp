@@ -1,10 +1,10 @@
-#include "files/older_documents.h"
+#include "files/qvo_ter_files.h"
 
 #include "core/codepage.h"
 #include "files/byte_io.h"
-#include "files/document_sections.h"
+#include "files/qvd_shared_sections.h"
 #include "files/file_bytes.h"
-#include "files/file_fields.h"
+#include "files/field_values.h"
 #include "files/overlay_records.h"
 
 #include <cctype>
@@ -225,7 +225,7 @@ bool readFirst(Document &document, std::string_view bytes)
         v.ternDest = {float(n[3]), float(n[4]), float(n[5])};
         document.overlayList.push_back(v);
     }
-    document.ClearGroups();
+    document.clearGroups();
     in.skip(std::min(20 * kFirstRecordSize, in.remaining()));
 
     Table &table = document.table;
@@ -263,7 +263,7 @@ ReadResult readOlderDocument(Document &document, std::string_view bytes)
     return result;
 }
 
-ReadResult OpenOlderDocument(Document &document, const QString &fileName)
+ReadResult openOlderDocument(Document &document, const QString &fileName)
 {
     const FileBytes file(fileName);
     if (!file.bytes())
@@ -280,7 +280,7 @@ ReadResult readFirstFormat(Document &document, std::string_view bytes)
     return result;
 }
 
-ReadResult OpenFirstFormat(Document &document, const QString &fileName)
+ReadResult openFirstFormat(Document &document, const QString &fileName)
 {
     const FileBytes file(fileName);
     if (!file.bytes())

@@ -1,6 +1,6 @@
 #include "files/document_file.h"
-#include "files/file_commands.h"
-#include "files/file_fields.h"
+#include "files/open_save_commands.h"
+#include "files/field_values.h"
 #include "files/layout_fixtures.h"
 
 #include <gtest/gtest.h>

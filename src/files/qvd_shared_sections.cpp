@@ -1,7 +1,7 @@
-#include "files/document_sections.h"
+#include "files/qvd_shared_sections.h"
 
 #include "core/codepage.h"
-#include "files/file_fields.h"
+#include "files/field_values.h"
 #include "files/overlay_records.h"
 
 namespace quarvel {
@@ -42,12 +42,12 @@ bool readGroups(ByteReader &in, Document &document, std::size_t headerSize, std:
     if (!header)
         return false;
     const std::int32_t count = i32At(*header, countOffset);
-    document.ClearGroups();
+    document.clearGroups();
     for (std::int32_t i = 0; i < count; ++i) {
         const auto record = in.take(layout.size);
         if (!record)
             return false;
-        TGrupo group;
+        Group group;
         group.symbol = i32At(*record, layout.symbolOffset);
         group.color = i32At(*record, layout.symbolOffset + 4);
         group.symbolSize = layout.symbolSize < 0 ? i32At(*record, layout.symbolOffset + 8) : layout.symbolSize;

@@ -1,4 +1,4 @@
-#include "render/ttriangle.h"
+#include "render/diagram_renderer.h"
 
 #include "core/codepage.h"
 #include "core/number_format.h"
@@ -55,7 +55,7 @@ const QString &symbolText(int code)
     return texts[static_cast<std::size_t>(code & 0xFF)];
 }
 
-Ttriangle::Ttriangle(Canvas &canvas, int imageWidth, int imageHeight, const std::vector<VectorLine> &overlay,
+DiagramRenderer::DiagramRenderer(Canvas &canvas, int imageWidth, int imageHeight, const std::vector<VectorLine> &overlay,
                      const DiagramSettings &settings, const DataSettings &dataSettings, DiagramGeometry &geometry,
                      const SampleList &samples, RenderFlags flags, const UserLocale &locale)
     : m_canvas(canvas), m_settings(settings.drawableCopy()), m_dataSettings(dataSettings), m_geometry(geometry), m_flags(flags),
@@ -102,7 +102,7 @@ Ttriangle::Ttriangle(Canvas &canvas, int imageWidth, int imageHeight, const std:
         drawSamples(samples);
 }
 
-void Ttriangle::layoutFrame(int imageWidth, int imageHeight)
+void DiagramRenderer::layoutFrame(int imageWidth, int imageHeight)
 {
     const float w = static_cast<float>(imageWidth);
     const float h = static_cast<float>(imageHeight);
@@ -123,7 +123,7 @@ void Ttriangle::layoutFrame(int imageWidth, int imageHeight)
     }
 }
 
-void Ttriangle::createFonts()
+void DiagramRenderer::createFonts()
 {
     const int dpi = m_canvas.pixelsPerInch();
     const bool centred = m_settings.axisLabelsCentered != 0;
@@ -137,7 +137,7 @@ void Ttriangle::createFonts()
         m_numberFonts[i] = makeFont(m_settings.numberFont, dpi, numberAngles[i]);
 }
 
-void Ttriangle::drawPasses()
+void DiagramRenderer::drawPasses()
 {
     // The options offer 2 to 20 divisions; a damaged file must not make a drawing endless.
     if (m_divisions < 1 || m_divisions > kMaxDivisions)
@@ -152,7 +152,7 @@ void Ttriangle::drawPasses()
     }
 }
 
-void Ttriangle::drawPass(Pass pass)
+void DiagramRenderer::drawPass(Pass pass)
 {
     const int n = m_divisions;
     const float dX = m_stepX;
@@ -238,7 +238,7 @@ void Ttriangle::drawPass(Pass pass)
     }
 }
 
-void Ttriangle::drawGridLine(IntPoint p, IntPoint q)
+void DiagramRenderer::drawGridLine(IntPoint p, IntPoint q)
 {
     m_canvas.setPenStyle(PenStyle::Dot);
     m_canvas.setPenColor(m_settings.gridColor);
@@ -253,7 +253,7 @@ void Ttriangle::drawGridLine(IntPoint p, IntPoint q)
     m_canvas.setPenColor(0);
 }
 
-void Ttriangle::drawTick(IntPoint at, int type)
+void DiagramRenderer::drawTick(IntPoint at, int type)
 {
     const float x = static_cast<float>(at.x);
     const float y = static_cast<float>(at.y);
@@ -275,7 +275,7 @@ void Ttriangle::drawTick(IntPoint at, int type)
         m_canvas.lineTo(truncated(end.x), truncated(end.y));
 }
 
-void Ttriangle::drawNumber(IntPoint at, int type, int index)
+void DiagramRenderer::drawNumber(IntPoint at, int type, int index)
 {
     const double n = m_divisions;
     const double value = cw() ? 100 - index * 100 / n : index * 100 / n;

@@ -26,10 +26,10 @@ struct RenderFlags
 // The diagram renderer. Made for one drawing; its construction clears the canvas and draws grid,
 // ticks and numbers, the outline, the axis titles, the overlay and the samples, in this order.
 // Afterwards the caller may read the frame; the legend is the caller's next step.
-class Ttriangle
+class DiagramRenderer
 {
 public:
-    Ttriangle(Canvas &canvas, int imageWidth, int imageHeight, const std::vector<VectorLine> &overlay,
+    DiagramRenderer(Canvas &canvas, int imageWidth, int imageHeight, const std::vector<VectorLine> &overlay,
               const DiagramSettings &settings, const DataSettings &dataSettings, DiagramGeometry &geometry,
               const SampleList &samples, RenderFlags flags, const UserLocale &locale = UserLocale::point());
 

@@ -1,4 +1,4 @@
-#include "files/file_fields.h"
+#include "files/field_values.h"
 
 #include "core/codepage.h"
 

@@ -1,8 +1,8 @@
-#include "files/older_layouts.h"
+#include "files/earlier_qvd_layouts.h"
 
 #include "files/byte_io.h"
-#include "files/document_sections.h"
-#include "files/file_fields.h"
+#include "files/qvd_shared_sections.h"
+#include "files/field_values.h"
 
 #include <cstring>
 

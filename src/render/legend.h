@@ -12,10 +12,10 @@ namespace quarvel {
 // The legend: one row per visible group, name and symbol in the group's colour, in one to four
 // columns, optionally framed. Made for one drawing; its construction draws it. The image height
 // is taken as width / 1.3.
-class Tleyenda
+class Legend
 {
 public:
-    Tleyenda(Canvas &canvas, int imageWidth, const DiagramSettings &settings, const GroupList &groups,
+    Legend(Canvas &canvas, int imageWidth, const DiagramSettings &settings, const GroupList &groups,
              bool convertSymbols = false);
 
     int legendLeft() const { return m_legendLeft; }
