@@ -1,6 +1,7 @@
 #include "render/image_export.h"
 
 #include "render/document_drawing.h"
+#include "render/png_writer.h"
 #include "render/qpainter_canvas.h"
 
 #include <QFileInfo>
@@ -56,7 +57,7 @@ QString exportDocument(Document &document, const QString &path, ExportFormat for
             QPainterCanvas canvas(image, dpi);
             draw(document, canvas, width, height, options.thumbnail);
         }
-        if (!image.convertToFormat(QImage::Format_RGB32).save(&file, "PNG"))
+        if (!writePng(image, file))
             return QStringLiteral("cannot write the PNG image ") + path;
         break;
     }
