@@ -14,16 +14,30 @@ bool isDiamond(const DiagramSettings &settings)
     }
 }
 
-void DiagramGeometry::layout(int imageWidth, int imageHeight, const DiagramSettings &settings)
+DiagramPlacement placeDiagram(int imageWidth, int imageHeight, const DiagramSettings &settings)
 {
     const float w = static_cast<float>(imageWidth);
     const float h = static_cast<float>(imageHeight);
-    diamond = isDiamond(settings) ? 1 : 0;
-    sizeFactor = diamond ? 2.8f : 1.8f;
-    side = width = w / (sizeFactor - 0.04f * drawableBaseSize(settings.baseSize));
-    height = std::sqrt(0.75f) * side;
-    marginLeft = (w - width) / 3;
-    marginTop = diamond ? (h - height) * 0.2f : (h - height) / 3;
+    DiagramPlacement p;
+    p.diamond = isDiamond(settings);
+    p.sizeFactor = p.diamond ? 2.8f : 1.8f;
+    p.side = w / (p.sizeFactor - 0.04f * drawableBaseSize(settings.baseSize));
+    p.height = std::sqrt(0.75f) * p.side;
+    p.originX = (w - p.side) / 3;
+    // The diamond is twice as high, so it starts higher.
+    p.originY = (h - p.height) * (p.diamond ? 0.2f : 1.0f / 3);
+    return p;
+}
+
+void DiagramGeometry::layout(int imageWidth, int imageHeight, const DiagramSettings &settings)
+{
+    const DiagramPlacement p = placeDiagram(imageWidth, imageHeight, settings);
+    diamond = p.diamond ? 1 : 0;
+    sizeFactor = p.sizeFactor;
+    side = width = p.side;
+    height = p.height;
+    marginLeft = p.originX;
+    marginTop = p.originY;
     apexX = 0.5f * side + marginLeft;
     apexY = marginTop;
     leftX = marginLeft;
@@ -67,11 +81,12 @@ void DiagramGeometry::fitClipToWindow(int imageWidth, int imageHeight, const Dia
     const float h = static_cast<float>(imageHeight);
     const std::array<PointF, 4> saved = clipPixels;
     const float boxHeight = clipMaxY - clipMinY;
+    const DiagramPlacement placement = placeDiagram(imageWidth, imageHeight, settings);
 
     auto fit = [&](float s) {
         clipPixels = saved;
         updateClipBounds();
-        fitSide = w / (sizeFactor - 0.04f * drawableBaseSize(settings.baseSize)) * s;
+        fitSide = placement.side * s;
         for (PointF &p : clipPixels) {
             p.x *= s;
             p.y *= s;
@@ -93,8 +108,8 @@ void DiagramGeometry::fitClipToWindow(int imageWidth, int imageHeight, const Dia
         s = h / boxHeight;
         fit(s);
     }
-    fitLeftX = (w - width) / 3 * s + fitOffsetX;
-    fitTopY = (h - height) * (diamond ? 0.2f : 1.0f / 3) * s + fitOffsetY;
+    fitLeftX = placement.originX * s + fitOffsetX;
+    fitTopY = placement.originY * s + fitOffsetY;
     fitWidth = fitSide;
     fitHeight = std::sqrt(0.75f) * fitWidth;
 }

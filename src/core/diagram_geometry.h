@@ -58,4 +58,18 @@ struct DiagramGeometry
 // "Data dependant" gives a diamond only when the last evaluation found lower-triangle samples.
 bool isDiamond(const DiagramSettings &settings);
 
+// Size and place of the whole diagram in an image: the geometry, its fit to the window and the
+// renderer all take them from here, so they cannot drift apart. The image height does not enter
+// the size, only the place.
+struct DiagramPlacement
+{
+    bool diamond = false;
+    float sizeFactor = 1.8f; // 1.8 for a triangle, 2.8 for a diamond
+    float side = 0;
+    float height = 0;
+    float originX = 0; // x of the lower-left vertex
+    float originY = 0; // y of the apex
+};
+DiagramPlacement placeDiagram(int imageWidth, int imageHeight, const DiagramSettings &settings);
+
 } // namespace quarvel

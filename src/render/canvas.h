@@ -103,7 +103,12 @@ public:
     }
 };
 
-// Pixel height of a font of `points` points on a canvas of `dpi`, as the canvas font uses it.
-int fontPixelHeight(std::int32_t points, int dpi);
+// Pixel height of a font of `points` points on a canvas of `dpi`, rounded half away from zero:
+// the one conversion of every font of the diagram, canvas fonts and created fonts alike.
+inline int fontPixelHeight(std::int32_t points, int dpi)
+{
+    const double pixels = static_cast<double>(points) * dpi / 72;
+    return truncated((pixels < 0 ? -pixels : pixels) + 0.5);
+}
 
 } // namespace quarvel

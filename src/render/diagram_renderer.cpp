@@ -27,9 +27,8 @@ const char *numberFormatFor(std::int32_t decimals)
 
 CreatedFont makeFont(const FontSpec &source, int dpi, int escapement)
 {
-    const double pixels = static_cast<double>(source.size) * dpi / 72;
     CreatedFont font;
-    font.height = -static_cast<int>(std::floor(std::fabs(pixels) + 0.5));
+    font.height = -fontPixelHeight(source.size, dpi);
     font.escapement = escapement;
     font.orientation = escapement;
     font.italic = (source.style & 4) != 0;
@@ -63,7 +62,6 @@ DiagramRenderer::DiagramRenderer(Canvas &canvas, int imageWidth, int imageHeight
 {
     m_frame.diamond = isDiamond(settings);
     m_frame.clockwise = cw();
-    m_sizeFactor = m_frame.diamond ? 2.8f : 1.8f;
     m_symbolBitmap = canvas.createBitmap(200, 200);
     m_canvas.fillRect(m_canvas.clipRect());
     m_numberMaxHeight = m_numberMaxWidth = 5;
@@ -104,8 +102,6 @@ DiagramRenderer::DiagramRenderer(Canvas &canvas, int imageWidth, int imageHeight
 
 void DiagramRenderer::layoutFrame(int imageWidth, int imageHeight)
 {
-    const float w = static_cast<float>(imageWidth);
-    const float h = static_cast<float>(imageHeight);
     if (m_settings.adjustToWindow) {
         m_geometry.fitClipToWindow(imageWidth, imageHeight, m_settings);
         m_frame.width = m_geometry.fitSide;
@@ -114,12 +110,11 @@ void DiagramRenderer::layoutFrame(int imageWidth, int imageHeight)
         m_frame.side = m_geometry.fitWidth;
         m_frame.height = m_geometry.fitHeight;
     } else {
-        m_sizeDivisor = m_sizeFactor - 0.04f * m_settings.baseSize;
-        m_frame.width = w / m_sizeDivisor;
-        m_frame.side = m_frame.width;
-        m_frame.height = std::sqrt(0.75f) * m_frame.side;
-        m_frame.originX = (w - m_frame.width) / 3;
-        m_frame.originY = (h - m_frame.height) * (m_frame.diamond ? 0.2f : 1.0f / 3);
+        const DiagramPlacement p = placeDiagram(imageWidth, imageHeight, m_settings);
+        m_frame.width = m_frame.side = p.side;
+        m_frame.height = p.height;
+        m_frame.originX = p.originX;
+        m_frame.originY = p.originY;
     }
 }
 

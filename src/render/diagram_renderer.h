@@ -78,8 +78,6 @@ private:
     float m_numberMaxHeight = 5, m_numberMaxWidth = 5;
     const char *m_axisNumberFormat = "##0";
     int m_divisions = 10;
-    float m_sizeFactor = 1.8f;
-    float m_sizeDivisor = 1.8f;
     std::array<CreatedFont, 3> m_labelFonts;
     std::array<CreatedFont, 4> m_numberFonts;
 };

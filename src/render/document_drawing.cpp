@@ -4,7 +4,6 @@
 #include "render/legend.h"
 #include "render/diagram_renderer.h"
 
-#include <cmath>
 
 namespace quarvel {
 
@@ -13,18 +12,18 @@ int imageHeightFor(int width)
     return static_cast<int>(width * 0.7692307692307692);
 }
 
-DrawnFrame drawDocument(Document &document, Canvas &canvas, int width, int height)
+DrawnFrame drawDocument(Document &document, Canvas &canvas, int width, int height, RenderFlags flags)
 {
     document.geometry.layout(width, height, document.diagramSettings);
     DrawnFrame frame;
     {
         const DiagramRenderer renderer(canvas, width, height, document.overlayList, document.diagramSettings,
-                                 document.dataSettings, document.geometry, document.samples, RenderFlags{},
+                                 document.dataSettings, document.geometry, document.samples, flags,
                                  document.locale());
         frame = renderer.drawnFrame();
     }
     if (document.diagramSettings.drawLegend && !document.groupList.empty())
-        Legend(canvas, width, document.diagramSettings, document.groupList, false);
+        Legend(canvas, width, document.diagramSettings, document.groupList, flags.convertSymbols);
     return frame;
 }
 
@@ -33,7 +32,7 @@ void placeOverlay(Document &document, const DrawnFrame &frame, Canvas &canvas)
     const int dpi = canvas.pixelsPerInch();
     const auto measure = [&](const VectorLine &label) {
         CreatedFont font;
-        font.height = -truncated(std::fabs(static_cast<double>(drawableFontSize(label.fontSize)) * dpi / 72) + 0.5);
+        font.height = -fontPixelHeight(drawableFontSize(label.fontSize), dpi);
         font.charset = document.diagramSettings.overlayTextFont.charset;
         font.face = label.fontName;
         canvas.selectCreatedFont(font);

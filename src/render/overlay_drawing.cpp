@@ -70,7 +70,7 @@ void DiagramRenderer::drawOverlay(const std::vector<VectorLine> &overlay)
             break;
         case 't': {
             CreatedFont font;
-            font.height = -truncated(std::fabs(static_cast<double>(drawableFontSize(object.fontSize)) * dpi / 72) + 0.5);
+            font.height = -fontPixelHeight(drawableFontSize(object.fontSize), dpi);
             font.escapement = font.orientation = object.angle % 3600 * 10;
             font.charset = m_settings.overlayTextFont.charset;
             font.face = object.fontName;

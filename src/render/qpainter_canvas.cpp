@@ -94,11 +94,6 @@ QColor toQColor(ColorRef color)
     return QColor(redOf(color), greenOf(color), blueOf(color));
 }
 
-int fontPixelHeight(std::int32_t points, int dpi)
-{
-    return static_cast<int>(std::lround(std::fabs(static_cast<double>(points) * dpi / 72.0)));
-}
-
 QPainterCanvas::QPainterCanvas(QPaintDevice *device, int dpi, QImage *image)
     : m_image(image), m_dpi(dpi)
 {

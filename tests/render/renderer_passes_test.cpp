@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 using namespace quarvel;
 using namespace quarvel::test;
@@ -316,4 +317,61 @@ TEST(RendererPasses, TickEndPointsOfEachType)
             }
         }
     }
+}
+
+// The geometry (which the image window's mouse handling reads) and the renderer must place the
+// diagram on the same pixels at every size.
+TEST(RendererPasses, GeometryAndRendererAgreeOnThePlaceOfTheDiagram)
+{
+    int checked = 0;
+    for (const int kind : {1, 2}) {
+        for (int width = 97; width < 2400; width += 37) {
+            const int height = width * 3 / 4 + kind;
+            DiagramSettings settings = DiagramSettings::defaults();
+            settings.diagramKind = kind;
+            settings.baseSize = static_cast<float>(width % 41 - 20);
+            DiagramGeometry geometry;
+            geometry.clipCorners = DiagramGeometry::kDefaultClipCorners;
+            geometry.layout(width, height, settings);
+            RecordingCanvas canvas(width, height, 96);
+            const DiagramRenderer renderer(canvas, width, height, {}, settings, DataSettings::defaults(), geometry,
+                                           SampleList{}, RenderFlags{});
+            const DrawnFrame f = renderer.drawnFrame();
+            ASSERT_EQ(f.apexX, geometry.apexX) << width;
+            ASSERT_EQ(f.apexY, geometry.apexY) << width;
+            ASSERT_EQ(f.leftY, geometry.leftY) << width;
+            ASSERT_EQ(f.rightX, geometry.rightX) << width;
+            ++checked;
+        }
+    }
+    EXPECT_GT(checked, 100);
+}
+
+// Canvas fonts (samples, legend) and created fonts (titles, numbers, overlay labels) turn points
+// into the same pixels; 6 points at 150 dpi are 12.5 pixels, which rounds up.
+TEST(RendererPasses, EveryFontRoundsPointsToPixelsAlike)
+{
+    Drawing d;
+    d.canvas = RecordingCanvas(800, 600, 150);
+    for (FontSpec *font : {&d.settings.axisLabelFont, &d.settings.numberFont, &d.settings.sampleLabelFont})
+        font->size = 6;
+    VectorLine label;
+    label.kind = 't';
+    label.ternOrigin = {10, 10, 80};
+    label.text = QStringLiteral("note");
+    label.fontSize = 6;
+    d.overlay = {label};
+    Sample sample;
+    sample.percents = {30, 30, 40, 0};
+    sample.symbolSize = 6;
+    d.samples.appendSample(sample, "S");
+    d.draw();
+    int texts = 0;
+    for (const Call &c : d.canvas.texts()) {
+        EXPECT_EQ(c.fontHeight, 13) << c.text.toStdString();
+        ++texts;
+    }
+    EXPECT_EQ(texts, 30 + 3 + 1 + 2);
+    EXPECT_EQ(fontPixelHeight(-6, 150), 13);
+    EXPECT_EQ(fontPixelHeight(std::numeric_limits<std::int32_t>::max(), 2400), kPixelLimit);
 }
