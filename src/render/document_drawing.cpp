@@ -4,7 +4,6 @@
 #include "render/legend.h"
 #include "render/diagram_renderer.h"
 
-
 namespace quarvel {
 
 int imageHeightFor(int width)
@@ -12,18 +11,18 @@ int imageHeightFor(int width)
     return static_cast<int>(width * 0.7692307692307692);
 }
 
-DrawnFrame drawDocument(Document &document, Canvas &canvas, int width, int height, RenderFlags flags)
+DrawnFrame drawDocument(Document &document, Canvas &canvas, int width, int height)
 {
     document.geometry.layout(width, height, document.diagramSettings);
     DrawnFrame frame;
     {
         const DiagramRenderer renderer(canvas, width, height, document.overlayList, document.diagramSettings,
-                                 document.dataSettings, document.geometry, document.samples, flags,
+                                 document.dataSettings, document.geometry, document.samples, RenderFlags{},
                                  document.locale());
         frame = renderer.drawnFrame();
     }
     if (document.diagramSettings.drawLegend && !document.groupList.empty())
-        Legend(canvas, width, document.diagramSettings, document.groupList, flags.convertSymbols);
+        Legend(canvas, width, document.diagramSettings, document.groupList, false);
     return frame;
 }
 
