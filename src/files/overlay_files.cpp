@@ -7,7 +7,6 @@
 
 #include <QSaveFile>
 
-#include <cctype>
 #include <charconv>
 
 namespace quarvel {
@@ -17,16 +16,6 @@ namespace {
 OverlayResult wrongFile()
 {
     return {false, kWrongFileMessage};
-}
-
-std::uint8_t styleOfLetter(char letter)
-{
-    switch (letter) {
-    case 'A': case 'a': return 2;
-    case 'C': case 'c': return 1;
-    case 'D': case 'd': return 3;
-    default: return 0;
-    }
 }
 
 bool isSpace(char c)

@@ -121,4 +121,14 @@ void writeOverlay(ByteWriter &out, const std::vector<VectorLine> &overlay, std::
     }
 }
 
+std::uint8_t styleOfLetter(char letter)
+{
+    switch (letter) {
+    case 'A': case 'a': return 2;
+    case 'C': case 'c': return 1;
+    case 'D': case 'd': return 3;
+    default: return 0;
+    }
+}
+
 } // namespace quarvel

@@ -60,6 +60,10 @@ struct OlderOverlayRecord
 };
 
 // Writes the header and one record per object; the changed texts are appended to changes.
+// Line style of the letter that starts a line of the overlay text file and a line record of the
+// .qvo and .ter files: A dot, C dash, D dash-dot, in either case; any other letter solid.
+std::uint8_t styleOfLetter(char letter);
+
 void writeOverlay(ByteWriter &out, const std::vector<VectorLine> &overlay, std::int32_t version,
                   std::vector<OverlayTextChange> &changes);
 

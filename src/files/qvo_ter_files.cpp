@@ -7,8 +7,6 @@
 #include "files/field_values.h"
 #include "files/overlay_records.h"
 
-#include <cctype>
-
 namespace quarvel {
 
 namespace {
@@ -174,16 +172,6 @@ constexpr std::size_t kFirstRecordSize = 151;
 std::string_view firstText(std::string_view record, int text)
 {
     return prefixedTextAt(record, 21 * static_cast<std::size_t>(text - 1), 20);
-}
-
-std::uint8_t styleOfLetter(char letter)
-{
-    switch (std::toupper(static_cast<unsigned char>(letter))) {
-    case 'A': return 2;
-    case 'C': return 1;
-    case 'D': return 3;
-    default: return 0;
-    }
 }
 
 bool readFirst(Document &document, std::string_view bytes)
