@@ -43,29 +43,74 @@ std::size_t lengthBytes(std::size_t value)
     return n;
 }
 
-std::size_t blockSize(const char *block)
+} // namespace
+
+namespace {
+
+// Large enough that a million rows take a few dozen chunks, small enough that the unused end of
+// the last one does not matter.
+constexpr std::size_t kChunkSize = std::size_t(1) << 20;
+
+bool pointsInto(std::string_view text, const char *block, std::size_t size)
 {
-    const char *p = block;
-    std::size_t texts = 0;
-    for (int c = 0; c < Table::kColumns; ++c)
-        texts += readLength(p);
-    return static_cast<std::size_t>(p - block) + texts;
+    return !text.empty() && text.data() >= block && text.data() < block + size;
 }
 
 } // namespace
+
+char *Table::TextStore::allocate(std::size_t size)
+{
+    if (size > m_left) {
+        const std::size_t chunk = std::max(kChunkSize, size);
+        m_chunks.push_back(std::make_unique_for_overwrite<char[]>(chunk));
+        m_free = m_chunks.back().get();
+        m_left = chunk;
+        m_capacity += chunk;
+    }
+    char *p = m_free;
+    m_free += size;
+    m_left -= size;
+    m_inUse += size;
+    return p;
+}
+
+void Table::TextStore::release(std::size_t size)
+{
+    m_inUse -= size;
+    if (m_inUse == 0)
+        clear();
+}
+
+bool Table::TextStore::wasteful() const
+{
+    const std::size_t waste = m_capacity - m_left - m_inUse;
+    return waste > kChunkSize && waste > m_inUse;
+}
+
+void Table::TextStore::clear()
+{
+    m_chunks.clear();
+    m_free = nullptr;
+    m_left = 0;
+    m_capacity = 0;
+    m_inUse = 0;
+}
 
 Table::Table(int rowCount) : m_rows(static_cast<std::size_t>(std::max(rowCount, 0))) {}
 
 void Table::setRowCount(int rowCount)
 {
-    m_rows.resize(static_cast<std::size_t>(std::max(rowCount, 0)));
+    const auto count = static_cast<std::size_t>(std::max(rowCount, 0));
+    for (std::size_t r = count; r < m_rows.size(); ++r)
+        setBlock(m_rows[r], nullptr, 0);
+    m_rows.resize(count);
 }
 
 std::string_view Table::text(const Row &row, int column) const
 {
     if (!row.block)
         return {};
-    const char *p = row.block.get();
+    const char *p = row.block;
     std::size_t lengths[kColumns];
     for (auto &length : lengths)
         length = readLength(p);
@@ -74,20 +119,39 @@ std::string_view Table::text(const Row &row, int column) const
     return {p, lengths[column]};
 }
 
+void Table::setBlock(Row &row, char *block, std::size_t size)
+{
+    if (row.block)
+        m_texts.release(row.size);
+    row.block = block;
+    row.size = static_cast<std::uint32_t>(size);
+}
+
 void Table::store(Row &row, const RowTexts &texts)
 {
     std::size_t size = 0;
     bool empty = true;
+    bool fromBlock = false;
     for (const auto &t : texts) {
         size += lengthBytes(t.size()) + t.size();
         empty = empty && t.empty();
+        fromBlock = fromBlock || (row.block && pointsInto(t, row.block, row.size));
     }
     if (empty) {
-        row.block.reset();
+        setBlock(row, nullptr, 0);
         return;
     }
-    auto block = std::make_unique_for_overwrite<char[]>(size);
-    char *p = block.get();
+    // A block no larger than the old one (a repaired number, a retyped cell) is written over it.
+    char *block;
+    const bool inPlace = row.block && size <= row.size && !fromBlock;
+    if (inPlace) {
+        block = row.block;
+        m_texts.release(row.size - size);
+        row.size = static_cast<std::uint32_t>(size);
+    } else {
+        block = m_texts.allocate(size);
+    }
+    char *p = block;
     for (const auto &t : texts)
         writeLength(p, t.size());
     for (const auto &t : texts) {
@@ -95,7 +159,24 @@ void Table::store(Row &row, const RowTexts &texts)
             std::memcpy(p, t.data(), t.size());
         p += t.size();
     }
-    row.block = std::move(block);
+    if (!inPlace) {
+        setBlock(row, block, size);
+        if (m_texts.wasteful())
+            pack();
+    }
+}
+
+void Table::pack()
+{
+    TextStore packed;
+    for (Row &r : m_rows) {
+        if (!r.block)
+            continue;
+        char *block = packed.allocate(r.size);
+        std::memcpy(block, r.block, r.size);
+        r.block = block;
+    }
+    m_texts = std::move(packed);
 }
 
 Table::RowTexts Table::rowUtf8(int row) const
@@ -104,7 +185,7 @@ Table::RowTexts Table::rowUtf8(int row) const
     const Row &r = rowAt(row);
     if (!r.block)
         return texts;
-    const char *p = r.block.get();
+    const char *p = r.block;
     std::size_t lengths[kColumns];
     for (auto &length : lengths)
         length = readLength(p);
@@ -146,11 +227,13 @@ void Table::setCell(int row, int column, QStringView text)
 void Table::setCellUtf8(int row, int column, std::string_view value)
 {
     Row &r = rowAt(row);
+    // The texts are copied out first, so that the new block may be written over the old one.
+    std::string old(r.block ? r.block : "", r.size);
+    const Row copy{old.data(), r.status, r.size};
     RowTexts texts;
-    std::string keep[kColumns]; // the old block is replaced, so its texts are copied first
-    for (int c = 0; c < kColumns; ++c) {
-        keep[c] = std::string(text(r, c));
-        texts[static_cast<std::size_t>(c)] = keep[c];
+    if (r.block) {
+        for (int c = 0; c < kColumns; ++c)
+            texts[static_cast<std::size_t>(c)] = text(copy, c);
     }
     texts[static_cast<std::size_t>(column)] = value;
     if (column == 0) {
@@ -204,6 +287,8 @@ void Table::insertRows(int at, int count)
 
 void Table::removeRows(int at, int count)
 {
+    for (int r = at; r < at + count; ++r)
+        setBlock(rowAt(r), nullptr, 0);
     m_rows.erase(m_rows.begin() + at, m_rows.begin() + at + count);
 }
 
@@ -241,12 +326,7 @@ void Table::moveColumn(int from, int to)
 
 std::size_t Table::memoryUse() const
 {
-    std::size_t bytes = m_rows.capacity() * sizeof(Row);
-    for (const Row &r : m_rows) {
-        if (r.block) // glibc: 8 bytes of header, chunks of 16, at least 32
-            bytes += std::max<std::size_t>(32, (blockSize(r.block.get()) + 8 + 15) / 16 * 16);
-    }
-    return bytes;
+    return m_rows.capacity() * sizeof(Row) + m_texts.capacity();
 }
 
 } // namespace quarvel

@@ -14,6 +14,7 @@ namespace quarvel {
 // The content of the data grid: rows x 7 columns of text, row 0 the titles, column 0 the status
 // written by the evaluation. A million rows must stay cheap, so each row keeps its six texts in
 // one small UTF-8 block and the status as a number where it is one of the evaluation's own texts.
+// The blocks live back to back in large chunks rather than in an allocation each.
 class Table
 {
 public:
@@ -27,10 +28,10 @@ public:
     void setRowCount(int rowCount);
 
     QString cell(int row, int column) const;
-    // UTF-8 bytes of a cell of columns 1 to 6; valid until the row changes.
+    // UTF-8 bytes of a cell of columns 1 to 6; valid until the table changes.
     std::string_view cellUtf8(int row, int column) const;
     // All seven texts of a row at once (column 0 is empty unless it holds a text of its own);
-    // valid until the row changes.
+    // valid until the table changes.
     RowTexts rowUtf8(int row) const;
     void setCell(int row, int column, QStringView text);
     void setCellUtf8(int row, int column, std::string_view text);
@@ -58,16 +59,41 @@ private:
 
     struct Row
     {
-        std::unique_ptr<char[]> block; // null for a row of seven empty texts
+        char *block = nullptr; // null for a row of seven empty texts
         std::int32_t status = NoStatus;
+        std::uint32_t size = 0; // bytes of the block
+    };
+
+    // Chunks that row blocks are cut from, front to back. A block that is replaced by a larger
+    // one stays behind as waste until the waste outweighs the texts in use; then the blocks are
+    // packed into fresh chunks.
+    class TextStore
+    {
+    public:
+        char *allocate(std::size_t size);
+        void release(std::size_t size);
+        bool wasteful() const;
+        std::size_t capacity() const { return m_capacity; }
+        std::size_t inUse() const { return m_inUse; }
+        void clear();
+
+    private:
+        std::vector<std::unique_ptr<char[]>> m_chunks;
+        char *m_free = nullptr;
+        std::size_t m_left = 0;
+        std::size_t m_capacity = 0;
+        std::size_t m_inUse = 0;
     };
 
     std::string_view text(const Row &row, int column) const;
     void store(Row &row, const RowTexts &texts);
+    void setBlock(Row &row, char *block, std::size_t size);
+    void pack();
     Row &rowAt(int row) { return m_rows[static_cast<std::size_t>(row)]; }
     const Row &rowAt(int row) const { return m_rows[static_cast<std::size_t>(row)]; }
 
     std::vector<Row> m_rows;
+    TextStore m_texts;
 };
 
 } // namespace quarvel

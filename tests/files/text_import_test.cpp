@@ -66,7 +66,13 @@ INSTANTIATE_TEST_SUITE_P(Lines, ImportLine, testing::Values(
     LineCase{"NoLineEnd", "A\t1\t2\t3", false, {}},
     LineCase{"NoLineEndAfterFifth", "A\t1\t2\t3\t4", false, {}},
     LineCase{"NoLineEndAfterLabel", "A\t1\t2\t3\t4\tS", false, {}},
-    LineCase{"LongerThanALine", std::string(600, 'x') + "\tA\t1\t2\t3\n", false, {}}),
+    LineCase{"LongerThanALine", std::string(600, 'x') + "\tA\t1\t2\t3\n", false, {}},
+    // 499 characters with the LF; CR LF counts as one.
+    LineCase{"LongestLine", "A\t1\t2\t" + std::string(492, '3') + "\n", true,
+             {"A", "1", "2", QString(492, QLatin1Char('3')), "", ""}},
+    LineCase{"LongestLineWithCrLf", "A\t1\t2\t" + std::string(492, '3') + "\r\n", true,
+             {"A", "1", "2", QString(492, QLatin1Char('3')), "", ""}},
+    LineCase{"OneCharacterTooLong", "A\t1\t2\t" + std::string(493, '3') + "\n", false, {}}),
     [](const auto &info) { return std::string(info.param.name); });
 
 TEST(ImportText, RejectedLineKeepsTheRowsBefore)
