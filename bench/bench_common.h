@@ -4,8 +4,10 @@
 #include <chrono>
 #include <cstdio>
 #include <functional>
-#include <malloc.h>
 #include <vector>
+#if defined(__GLIBC__)
+#include <malloc.h>
+#endif
 
 namespace quarvel::bench {
 
@@ -24,10 +26,14 @@ inline double medianSeconds(int runs, const std::function<void()> &setup, const 
     return times[times.size() / 2];
 }
 
-// Bytes the allocator hands out right now.
+// Bytes the allocator hands out right now; glibc's counters only, 0 elsewhere.
 inline std::size_t allocatedBytes()
 {
+#if defined(__GLIBC__)
     return mallinfo2().uordblks + mallinfo2().hblkhd;
+#else
+    return 0;
+#endif
 }
 
 } // namespace quarvel::bench

@@ -33,8 +33,10 @@ inline void fillTable(Document &doc, int rows, TableShape shape)
         if (shape.damaged && r % 100 == 0)
             cells[3] = "n.d.";
         cells[1] = groups[random() % 5];
-        if (shape.labels)
-            cells[6] = "S" + std::to_string(r);
+        if (shape.labels) {
+            std::snprintf(buffer, sizeof buffer, "S%d", r);
+            cells[6] = buffer;
+        }
         doc.table.setRowUtf8(r, {cells[0], cells[1], cells[2], cells[3], cells[4], cells[5], cells[6]});
     }
 }

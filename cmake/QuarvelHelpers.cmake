@@ -1,6 +1,9 @@
 # One function per kind of target, so a new library or test is one call.
 
-set(QUARVEL_WARNINGS -Wall -Wextra -Wpedantic -Werror)
+set(QUARVEL_WARNINGS -Wall -Wextra -Wpedantic)
+if(QUARVEL_WERROR)
+    list(APPEND QUARVEL_WARNINGS -Werror)
+endif()
 set(QUARVEL_DEFINES QT_NO_FOREACH QT_NO_CAST_FROM_BYTEARRAY QT_NO_URL_CAST_FROM_STRING)
 
 if(QUARVEL_SANITIZE)
@@ -26,7 +29,6 @@ endfunction()
 # and run headless.
 function(quarvel_add_test name)
     cmake_parse_arguments(ARG "" "" "SOURCES;DEPENDS" ${ARGN})
-    find_package(GTest REQUIRED)
     add_executable(${name} ${ARG_SOURCES})
     target_link_libraries(${name} PRIVATE ${ARG_DEPENDS} GTest::gtest GTest::gtest_main)
     target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)

@@ -1,5 +1,6 @@
 #include "core/number_format.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -93,6 +94,18 @@ std::optional<double> textToFloat(QStringView text, const UserLocale &locale)
     return textToFloat(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())), locale);
 }
 
+DecimalDigits decimalDigits(double value)
+{
+    // "%.14e" gives d.dddddddddddddde[+-]x: the digits around the point, then the exponent.
+    char scientific[40];
+    std::snprintf(scientific, sizeof scientific, "%.14e", std::fabs(value));
+    DecimalDigits decimal;
+    decimal.digits[0] = scientific[0];
+    std::copy(scientific + 2, scientific + 16, decimal.digits.begin() + 1);
+    decimal.exponent = std::atoi(scientific + 17);
+    return decimal;
+}
+
 QString formatFloat(std::string_view pattern, double value, const UserLocale &locale)
 {
     const std::size_t point = pattern.find('.');
@@ -116,14 +129,9 @@ QString formatFloat(std::string_view pattern, double value, const UserLocale &lo
         return std::isnan(value) ? QStringLiteral("NAN") : value > 0 ? QStringLiteral("INF") : QStringLiteral("-INF");
 
     // 15 significant digits first, then decimal rounding half away from zero.
-    char scientific[40];
-    std::snprintf(scientific, sizeof scientific, "%.14e", std::fabs(value));
-    std::string digits;
-    digits.reserve(16);
-    digits += scientific[0];
-    digits.append(scientific + 2, 14);
-    int exponent = std::atoi(scientific + 17);
-    int integerDigits = exponent + 1; // digits before the decimal point
+    const DecimalDigits decimal = decimalDigits(value);
+    std::string digits(decimal.text());
+    int integerDigits = decimal.exponent + 1; // digits before the decimal point
     if (value == 0)
         integerDigits = 1, digits = "0";
 

@@ -2,6 +2,7 @@
 
 #include "core/user_locale.h"
 
+#include <array>
 #include <optional>
 #include <string_view>
 
@@ -19,5 +20,16 @@ std::optional<double> textToFloat(QStringView text, const UserLocale &locale);
 // digit, '.' the locale's decimal separator. Rounds half away from zero on the value's 15
 // significant decimal digits, so that 2.675 shows as 2.68 with two decimals.
 QString formatFloat(std::string_view pattern, double value, const UserLocale &locale);
+
+// A finite value's magnitude rounded to 15 significant decimal digits: d.dddddddddddddd x 10^exponent
+// (all zeros and exponent 0 for zero). The number texts of the display and of the files start here.
+struct DecimalDigits
+{
+    std::array<char, 15> digits{};
+    int exponent = 0;
+
+    std::string_view text() const { return {digits.data(), digits.size()}; }
+};
+DecimalDigits decimalDigits(double value);
 
 } // namespace quarvel

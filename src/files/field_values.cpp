@@ -1,6 +1,7 @@
 #include "files/field_values.h"
 
 #include "core/codepage.h"
+#include "core/number_format.h"
 
 #include <algorithm>
 #include <cctype>
@@ -95,15 +96,12 @@ std::string generalNumberText(double value, char decimalSeparator)
         return value < 0 ? "-INF" : "INF";
     if (value == 0)
         return "0";
-    // 15 significant digits as d.dddddddddddddde[+-]x, then the trailing zeros go.
-    char buffer[40];
-    std::snprintf(buffer, sizeof buffer, "%.14e", std::fabs(value));
-    const std::string_view s(buffer);
-    const std::size_t e = s.find('e');
-    std::string digits = std::string(s.substr(0, 1)) + std::string(s.substr(2, e - 2));
-    const int exponent = std::atoi(buffer + e + 1);
+    // 15 significant digits, then the trailing zeros go.
+    const DecimalDigits decimal = decimalDigits(value);
+    std::string_view digits = decimal.text();
+    const int exponent = decimal.exponent;
     while (digits.size() > 1 && digits.back() == '0')
-        digits.pop_back();
+        digits.remove_suffix(1);
 
     std::string out = value < 0 ? "-" : "";
     if (exponent < 15 && std::fabs(value) >= 0.00001) {

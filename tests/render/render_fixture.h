@@ -1,6 +1,6 @@
 #pragma once
 
-#include "render/recording_canvas.h"
+#include "support/recording_canvas.h"
 #include "render/diagram_renderer.h"
 
 #include <gtest/gtest.h>
