@@ -25,6 +25,15 @@ const char *numberFormatFor(std::int32_t decimals)
     }
 }
 
+// A tick or number of a pass: enabled or not, with its clockwise and counterclockwise kind.
+template <typename Kind> struct PassStep
+{
+    bool on = false;
+    Kind cw{};
+    Kind ccw{};
+    Kind of(bool clockwise) const { return clockwise ? cw : ccw; }
+};
+
 CreatedFont makeFont(const FontSpec &source, int dpi, int escapement)
 {
     CreatedFont font;
@@ -167,42 +176,38 @@ void DiagramRenderer::drawPass(Pass pass)
     else if (pass == Pass::F)
         first = 1, last = clockwise ? n : n - 1;
 
-    // Per pass: the tick at P, the number at P and the tick at Q, each enabled or not with its
-    // clockwise and counterclockwise type.
-    struct Step
-    {
-        bool on;
-        int cwType;
-        int ccwType;
-    };
-    Step tickP{false, 0, 0}, number{false, 0, 0}, tickQ{false, 0, 0};
+    // Per pass: the tick at P, the number at P and the tick at Q.
+    using T = Tick;
+    using N = NumberKind;
+    PassStep<Tick> tickP, tickQ;
+    PassStep<NumberKind> number;
     switch (pass) {
     case Pass::A:
-        tickP = {s.ticksLeft != 0, 0, 5};
-        number = {s.numbersLeft != 0, 0, 10};
-        tickQ = {s.ticksLeft && both, 1, 2};
+        tickP = {s.ticksLeft != 0, T::Left, T::UpLeft};
+        number = {s.numbersLeft != 0, N::LeftSide, N::LeftSideCcw};
+        tickQ = {s.ticksLeft && both, T::Right, T::UpRight};
         break;
     case Pass::B:
-        tickP = {s.ticksRight != 0, 2, 1};
-        number = {s.numbersRight != 0, 1, 11};
-        tickQ = {!diamond && s.ticksRight && both, 3, 4};
+        tickP = {s.ticksRight != 0, T::UpRight, T::Right};
+        number = {s.numbersRight != 0, N::RightSide, N::RightSideCcw};
+        tickQ = {!diamond && s.ticksRight && both, T::DownLeft, T::DownRight};
         break;
     case Pass::C:
-        tickP = {!diamond && s.ticksBottom, 4, 3};
-        number = {!diamond && s.numbersBottom, 2, 12};
-        tickQ = {s.ticksBottom && both, 5, 0};
+        tickP = {!diamond && s.ticksBottom, T::DownRight, T::DownLeft};
+        number = {!diamond && s.numbersBottom, N::Base, N::BaseCcw};
+        tickQ = {s.ticksBottom && both, T::UpLeft, T::Left};
         break;
     case Pass::D:
-        tickQ = {s.ticksBottom && both, 3, 0};
+        tickQ = {s.ticksBottom && both, T::DownLeft, T::Left};
         break;
     case Pass::E:
-        tickP = {s.ticksRight != 0, 4, 1};
-        number = {s.numbersRight != 0, 4, 14};
+        tickP = {s.ticksRight != 0, T::DownRight, T::Right};
+        number = {s.numbersRight != 0, N::LowerRightSide, N::LowerRightSideCcw};
         break;
     case Pass::F:
-        tickP = {s.ticksLeft != 0, 0, 3};
-        number = {s.numbersLeft != 0, 0, 15};
-        tickQ = {s.ticksLeft && both, 1, 4};
+        tickP = {s.ticksLeft != 0, T::Left, T::DownLeft};
+        number = {s.numbersLeft != 0, N::LeftSide, N::LowerLeftSideCcw};
+        tickQ = {s.ticksLeft && both, T::Right, T::DownRight};
         break;
     }
 
@@ -222,14 +227,14 @@ void DiagramRenderer::drawPass(Pass pass)
         const IntPoint qi{truncated(q.x), truncated(q.y)};
         const int numberIndex = (pass == Pass::E || pass == Pass::F) ? n - i : i;
         if (tickP.on)
-            drawTick(pi, clockwise ? tickP.cwType : tickP.ccwType);
+            drawTick(pi, tickP.of(clockwise));
         if (number.on)
-            drawNumber(pi, clockwise ? number.cwType : number.ccwType, numberIndex);
+            drawNumber(pi, number.of(clockwise), numberIndex);
         m_canvas.moveTo(pi.x, pi.y);
         if (s.drawGrid && i > 0 && s.innerTicks == 0)
             drawGridLine(pi, qi);
         if (tickQ.on)
-            drawTick(qi, clockwise ? tickQ.cwType : tickQ.ccwType);
+            drawTick(qi, tickQ.of(clockwise));
     }
 }
 
@@ -248,7 +253,7 @@ void DiagramRenderer::drawGridLine(IntPoint p, IntPoint q)
     m_canvas.setPenColor(0);
 }
 
-void DiagramRenderer::drawTick(IntPoint at, int type)
+void DiagramRenderer::drawTick(IntPoint at, Tick tick)
 {
     const float x = static_cast<float>(at.x);
     const float y = static_cast<float>(at.y);
@@ -256,13 +261,14 @@ void DiagramRenderer::drawTick(IntPoint at, int type)
     const float tY = m_tickY;
     const bool inward = m_settings.innerTicks != 0;
     PointF end;
-    switch (type) {
-    case 0: end = inward ? PointF{x + 2 * tX, y} : PointF{x - 2 * tX, y}; break;
-    case 1: end = inward ? PointF{x - 2 * tX, y} : PointF{x + 2 * tX, y}; break;
-    case 2: end = inward ? PointF{x - tX, y + tY} : PointF{x + tX, y - tY}; break;
-    case 3: end = inward ? PointF{x + tX, y - tY} : PointF{x - tX, y + tY}; break;
-    case 4: end = inward ? PointF{x - tX, y - tY} : PointF{x + tX, y + tY}; break;
-    default: end = inward ? PointF{x + tX, y + tY} : PointF{x - tX, y - tY}; break;
+    // Horizontal ticks are twice as long in x, so that every tick has the same length.
+    switch (tick) {
+    case Tick::Left: end = inward ? PointF{x + 2 * tX, y} : PointF{x - 2 * tX, y}; break;
+    case Tick::Right: end = inward ? PointF{x - 2 * tX, y} : PointF{x + 2 * tX, y}; break;
+    case Tick::UpRight: end = inward ? PointF{x - tX, y + tY} : PointF{x + tX, y - tY}; break;
+    case Tick::DownLeft: end = inward ? PointF{x + tX, y - tY} : PointF{x - tX, y + tY}; break;
+    case Tick::DownRight: end = inward ? PointF{x - tX, y - tY} : PointF{x + tX, y + tY}; break;
+    case Tick::UpLeft: end = inward ? PointF{x + tX, y + tY} : PointF{x - tX, y - tY}; break;
     }
     m_canvas.setPenStyle(PenStyle::Solid);
     m_canvas.moveTo(at.x, at.y);
@@ -270,18 +276,19 @@ void DiagramRenderer::drawTick(IntPoint at, int type)
         m_canvas.lineTo(truncated(end.x), truncated(end.y));
 }
 
-void DiagramRenderer::drawNumber(IntPoint at, int type, int index)
+void DiagramRenderer::drawNumber(IntPoint at, NumberKind kind, int index)
 {
     const double n = m_divisions;
     const double value = cw() ? 100 - index * 100 / n : index * 100 / n;
     const QString text = formatFloat(m_axisNumberFormat, value, m_locale);
 
+    // The font follows the grid lines of the axis the number reads: horizontal, +60 or -60 degrees.
     std::size_t font = 0;
-    switch (type) {
-    case 1: case 12: case 15: font = 1; break;
-    case 2: case 10: font = 2; break;
-    case 4: font = 3; break;
-    default: font = 0; break;
+    switch (kind) {
+    case NumberKind::RightSide: case NumberKind::BaseCcw: case NumberKind::LowerLeftSideCcw: font = 1; break;
+    case NumberKind::Base: case NumberKind::LeftSideCcw: font = 2; break;
+    case NumberKind::LowerRightSide: font = 3; break;
+    case NumberKind::LeftSide: case NumberKind::RightSideCcw: case NumberKind::LowerRightSideCcw: font = 0; break;
     }
     m_canvas.selectCreatedFont(m_numberFonts[font]);
     const float W = static_cast<float>(m_canvas.textWidth(text));
@@ -294,29 +301,28 @@ void DiagramRenderer::drawNumber(IntPoint at, int type, int index)
     const float tX = m_tickX, tY = m_tickY, s = kSin60, c = kCos60;
     const bool aligned = m_settings.numbersAligned != 0;
     PointF pos;
-    switch (type) {
-    case 0: pos = {x - 2 * tX - 1.1f * W, y - 0.5f * H}; break;
-    case 1:
+    switch (kind) {
+    case NumberKind::LeftSide: pos = {x - 2 * tX - 1.1f * W, y - 0.5f * H}; break;
+    case NumberKind::RightSide:
         pos = aligned ? PointF{x + tX - 0.5f * H * s, y - tY - 0.5f * H * c} : PointF{x + tX, y - tY - H};
         break;
-    case 2:
+    case NumberKind::Base:
         pos = aligned ? PointF{x + tX + 0.5f * H * s, y + 1.1f * tY - 0.5f * H * c} : PointF{x + tX, y + 1.1f * tY};
         break;
-    case 4: pos = aligned ? PointF{x + tX + 0.5f * H * s, y + tY} : PointF{x + tX, y + tY}; break;
-    case 10:
+    case NumberKind::LowerRightSide: pos = aligned ? PointF{x + tX + 0.5f * H * s, y + tY} : PointF{x + tX, y + tY}; break;
+    case NumberKind::LeftSideCcw:
         pos = aligned ? PointF{x - tX - 1.1f * W * c + 0.5f * H * c, y - tY - 1.1f * W * s - 0.5f * H * c}
                       : PointF{x - tX - W, y - tY - H};
         break;
-    case 11: pos = {x + 2.5f * tX, y - 0.5f * H}; break;
-    case 12:
+    case NumberKind::RightSideCcw: pos = {x + 2.5f * tX, y - 0.5f * H}; break;
+    case NumberKind::BaseCcw:
         pos = aligned ? PointF{x - 2.5f * tX - 0.5f * H * s, y + 2 * tY + 0.5f * W * s}
                       : PointF{x - 2.5f * tX - 0.5f * H * s, y + 1.1f * tY};
         break;
-    case 14: pos = {x + tX + 0.5f * H * s, y - std::floor(0.5f * H)}; break;
-    case 15:
+    case NumberKind::LowerRightSideCcw: pos = {x + tX + 0.5f * H * s, y - std::floor(0.5f * H)}; break;
+    case NumberKind::LowerLeftSideCcw:
         pos = aligned ? PointF{x - tX - 1.5f * W * s, y + tY + 1.5f * W * c} : PointF{x - tX - W, y + 1.5f * tY};
         break;
-    default: return;
     }
     if (visibleAt(x, y)) {
         m_canvas.setTextColor(m_settings.numberFont.color);

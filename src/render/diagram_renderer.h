@@ -45,14 +45,22 @@ public:
 
 private:
     enum class Pass { A, B, C, D, E, F };
+    // The way a tick points from its point when ticks point outward; inner ticks point back.
+    enum class Tick { Left, Right, UpRight, DownLeft, DownRight, UpLeft };
+    // Where a number stands beside its point, and in which font, named after the side it serves.
+    // Clockwise, the lower-left side of a diamond uses LeftSide: horizontal, left of the point.
+    enum class NumberKind {
+        LeftSide, RightSide, Base, LowerRightSide,
+        LeftSideCcw, RightSideCcw, BaseCcw, LowerRightSideCcw, LowerLeftSideCcw
+    };
 
     void layoutFrame(int imageWidth, int imageHeight);
     void createFonts();
     void drawPasses();
     void drawPass(Pass pass);
     void drawGridLine(IntPoint p, IntPoint q);
-    void drawTick(IntPoint at, int type);
-    void drawNumber(IntPoint at, int type, int index);
+    void drawTick(IntPoint at, Tick tick);
+    void drawNumber(IntPoint at, NumberKind kind, int index);
     void drawOutline();
     void drawClippingOutline();
     void drawAxisTitles();
