@@ -11,18 +11,18 @@ int imageHeightFor(int width)
     return static_cast<int>(width * 0.7692307692307692);
 }
 
-DrawnFrame drawDocument(Document &document, Canvas &canvas, int width, int height)
+DrawnFrame drawDocument(Document &document, Canvas &canvas, int width, int height, RenderFlags flags)
 {
     document.geometry.layout(width, height, document.diagramSettings);
     DrawnFrame frame;
     {
         const DiagramRenderer renderer(canvas, width, height, document.overlayList, document.diagramSettings,
-                                 document.dataSettings, document.geometry, document.samples, RenderFlags{},
+                                 document.dataSettings, document.geometry, document.samples, flags,
                                  document.locale());
         frame = renderer.drawnFrame();
     }
     if (document.diagramSettings.drawLegend && !document.groupList.empty())
-        Legend(canvas, width, document.diagramSettings, document.groupList, false);
+        Legend(canvas, width, document.diagramSettings, document.groupList, flags.convertSymbols);
     return frame;
 }
 

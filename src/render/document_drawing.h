@@ -3,6 +3,7 @@
 #include "core/diagram_frame.h"
 #include "core/document.h"
 #include "render/canvas.h"
+#include "render/diagram_renderer.h"
 
 #include <QImage>
 #include <QString>
@@ -10,9 +11,10 @@
 namespace quarvel {
 
 // The image window's redraw without the window: lays the document out for width x height, draws
-// the diagram (symbols as text, pen width 0, full-size symbols) and then the legend when it is
-// switched on and there is a group. Returns the frame of the drawing.
-DrawnFrame drawDocument(Document &document, Canvas &canvas, int width, int height);
+// the diagram (by default symbols as text, pen width 0, full-size symbols; the copy as a picture
+// passes its own flags) and then the legend when it is switched on and there is a group. Returns
+// the frame of the drawing.
+DrawnFrame drawDocument(Document &document, Canvas &canvas, int width, int height, RenderFlags flags = {});
 
 // Places every overlay object on a drawing from its ternary points (the image window does this
 // after each redraw, for its mouse handling); labels are measured on the canvas.
