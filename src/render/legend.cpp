@@ -96,17 +96,22 @@ Legend::Legend(Canvas &canvas, int imageWidth, const DiagramSettings &storedSett
         if (static_cast<int>(k) < columns)
             colW[k] = nameW[k] + symW[k] + 20;
     }
+    // A row is as high as the taller of its name and its symbol, whichever way the symbols are
+    // drawn, so rows never overlap and the frame can enclose them all.
+    std::vector<int> rowHeight(static_cast<std::size_t>(groups.size()), 0);
     for (std::size_t k = 0; k < 4; ++k) {
-        int r = 0;
         for (int index : entriesOf(k)) {
             canvas.setFont(legendFont);
-            r = std::max(r, canvas.textHeight(groups.name(index)) - 1);
+            const int nameHeight = canvas.textHeight(groups.name(index));
             symbolCanvas.setFont(symbolFont);
-            r = std::max(r, symbolCanvas.textHeight(symbolText(groups.group(index).symbol)) - 1);
-            colH[k] += r;
+            const int symbolHeight = symbolCanvas.textHeight(symbolText(groups.group(index).symbol));
+            rowHeight[static_cast<std::size_t>(index)] = std::max(nameHeight, symbolHeight);
+            colH[k] += rowHeight[static_cast<std::size_t>(index)];
         }
     }
-    const int legendHeight = *std::max_element(colH.begin(), colH.end()) + 2;
+    // The frame keeps two pixels from the rows above and below them.
+    constexpr int kFrameMargin = 2;
+    const int legendHeight = *std::max_element(colH.begin(), colH.end()) + 2 * kFrameMargin;
     const int framedWidth = std::accumulate(colW.begin(), colW.end(), 0);
 
     m_legendLeft = truncated(imageWidth * static_cast<double>(settings.legendX));
@@ -138,7 +143,7 @@ Legend::Legend(Canvas &canvas, int imageWidth, const DiagramSettings &storedSett
                 canvas.setFont(symbolFont);
                 canvas.textOut(symbolX, m_penY, symbol);
             }
-            m_penY += canvas.textHeight(groups.name(index));
+            m_penY += rowHeight[static_cast<std::size_t>(index)];
         }
         if (entries.empty())
             continue;
@@ -150,7 +155,7 @@ Legend::Legend(Canvas &canvas, int imageWidth, const DiagramSettings &storedSett
         if (settings.legendBorder) {
             canvas.setPenStyle(PenStyle::Solid);
             canvas.setPenWidth(settings.borderWidth);
-            const int x0 = m_legendLeft - 2, y0 = m_legendTop - 2;
+            const int x0 = m_legendLeft - kFrameMargin, y0 = m_legendTop - kFrameMargin;
             const std::array<IntPoint, 5> frame{IntPoint{x0, y0}, IntPoint{x0 + framedWidth, y0},
                                                 IntPoint{x0 + framedWidth, y0 + legendHeight},
                                                 IntPoint{x0, y0 + legendHeight}, IntPoint{x0, y0}};

@@ -262,8 +262,8 @@ TEST(Legend, OneColumnNamesThenSymbolsAndTheFrame)
     }
     const auto frames = canvas.callsOf(Op::Polyline);
     ASSERT_EQ(frames.size(), 1u);
-    // Width: 6 + 6 + 20; height: 3 rows of 12 - 1, plus 2.
-    EXPECT_EQ(frames[0].args, (std::vector<int>{638, 121, 670, 121, 670, 156, 638, 156, 638, 121}));
+    // Width: 6 + 6 + 20; height: 3 rows of 12 with 2 pixels above and below them.
+    EXPECT_EQ(frames[0].args, (std::vector<int>{638, 121, 670, 121, 670, 161, 638, 161, 638, 121}));
     EXPECT_EQ(frames[0].penWidth, 3);
 }
 
@@ -302,7 +302,34 @@ TEST(Legend, FiveGroupsInFourColumns)
     ASSERT_EQ(frames.size(), 4u);
     EXPECT_EQ(frames[0].args, frames[3].args);
     EXPECT_EQ(frames[0].args[2], 638 + 38 + 44 + 32 + 32);
-    EXPECT_EQ(frames[0].args[5], 121 + 22 + 2);
+    EXPECT_EQ(frames[0].args[5], 121 + 2 + 24 + 2);
+}
+
+// Fourteen groups in one and in two columns: the frame ends as far below the last row as it
+// starts above the first.
+TEST(Legend, FrameEnclosesEveryRowWithEqualMargins)
+{
+    std::vector<std::string> names;
+    for (char c = 'A'; c < 'A' + 14; ++c)
+        names.push_back(std::string("Group ") + c);
+    for (const int columns : {1, 2}) {
+        RecordingCanvas canvas(800, 615, 96);
+        DiagramSettings s = DiagramSettings::defaults();
+        s.legendColumns = columns;
+        GroupList groups;
+        for (const std::string &name : names)
+            groups.add(QString::fromStdString(name), Group{});
+        const Legend legend(canvas, 800, s, groups);
+        int lowestRowEnd = 0;
+        for (const Call &text : canvas.texts())
+            lowestRowEnd = std::max(lowestRowEnd, text.args[1] + text.fontHeight);
+        const auto frames = canvas.callsOf(Op::Polyline);
+        ASSERT_EQ(frames.size(), static_cast<std::size_t>(columns));
+        const int top = frames[0].args[1], bottom = frames[0].args[5];
+        EXPECT_EQ(legend.legendTop() - top, 2) << columns;
+        EXPECT_EQ(bottom - lowestRowEnd, 2) << columns;
+        EXPECT_EQ(lowestRowEnd, 123 + 12 * (14 / columns)) << columns;
+    }
 }
 
 TEST(Legend, NothingWithoutVisibleGroups)
