@@ -32,12 +32,14 @@ struct CanvasFont
 };
 
 // A font made for one drawing step. A negative height is the height of the characters in pixels;
-// escapement and orientation are tenths of a degree counterclockwise. No weight is requested.
+// escapement and orientation are tenths of a degree counterclockwise. Without bold the font
+// system's default weight is used.
 struct CreatedFont
 {
     std::int32_t height = 0;
     std::int32_t escapement = 0;
     std::int32_t orientation = 0;
+    bool bold = false;
     bool italic = false;
     bool underline = false;
     bool strikeOut = false;

@@ -40,6 +40,8 @@ CreatedFont makeFont(const FontSpec &source, int dpi, int escapement)
     font.height = -fontPixelHeight(source.size, dpi);
     font.escapement = escapement;
     font.orientation = escapement;
+    // Every style bit the user chose, bold included, as the legend and the sample labels have them.
+    font.bold = (source.style & 8) != 0;
     font.italic = (source.style & 4) != 0;
     font.underline = (source.style & 2) != 0;
     font.strikeOut = (source.style & 1) != 0;

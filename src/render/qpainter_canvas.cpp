@@ -328,6 +328,7 @@ void QPainterCanvas::selectCreatedFont(const CreatedFont &font)
     key.face = font.face;
     key.pixelSize = std::abs(font.height);
     key.escapement = font.escapement;
+    key.bold = font.bold;
     key.italic = font.italic;
     key.underline = font.underline;
     key.strikeOut = font.strikeOut;

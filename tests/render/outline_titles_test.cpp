@@ -205,6 +205,35 @@ TEST(AxisTitles, CentredTitlesRunAlongTheSides)
     EXPECT_EQ(Drawing::textsOf(ccw.laterCalls()), strings({"Right", "Left", "Right", "Down"}));
 }
 
+TEST(AxisTitles, TitlesAndNumbersTakeEveryStyleBit)
+{
+    struct Case { std::int16_t titleStyle, numberStyle; };
+    for (const Case c : {Case{8, 8 | 4}, Case{8 | 2 | 1, 0}, Case{0, 8}}) {
+        Drawing d;
+        d.settings.axisLabelsCentered = 1;
+        d.settings.numbersAligned = 1;
+        d.settings.axisLabelFont = FontSpec::make("Title Face", 12);
+        d.settings.axisLabelFont.style = c.titleStyle;
+        d.settings.numberFont = FontSpec::make("Number Face", 9);
+        d.settings.numberFont.style = c.numberStyle;
+        d.draw();
+        int titles = 0, numbers = 0;
+        for (const Call &font : d.canvas.callsOf(Op::CreatedFont)) {
+            const bool title = font.text == QStringLiteral("Title Face");
+            ASSERT_TRUE(title || font.text == QStringLiteral("Number Face"));
+            const int style = title ? c.titleStyle : c.numberStyle;
+            // height, escapement, orientation, italic, underline, strike-out, charset, bold
+            EXPECT_EQ(font.args[7], (style & 8) != 0) << font.text.toStdString();
+            EXPECT_EQ(font.args[3], (style & 4) != 0);
+            EXPECT_EQ(font.args[4], (style & 2) != 0);
+            EXPECT_EQ(font.args[5], (style & 1) != 0);
+            ++(title ? titles : numbers);
+        }
+        EXPECT_EQ(titles, 3);
+        EXPECT_EQ(numbers, 30);
+    }
+}
+
 TEST(AxisTitles, SubtriangleSkipsTitlesAnchoredOutside)
 {
     Drawing d;

@@ -6,6 +6,7 @@
 #include "render/document_drawing.h"
 #include "render/qpainter_canvas.h"
 #include "render/diagram_renderer.h"
+#include "render/legend.h"
 
 #include <gtest/gtest.h>
 
@@ -263,4 +264,77 @@ TEST(Pixels, ThumbnailLeavesTheDocumentUnchanged)
     EXPECT_EQ(doc->overlayList[0].fontSize, 14);
     // The thumbnail shows the points although the document hides them.
     EXPECT_GT(redPixels(image).count, 0);
+}
+
+// Fourteen groups: every name and symbol lies inside the frame, and the frame's bottom line is
+// about as far below the last row's ink as its top line above the first row's.
+TEST(Pixels, LegendFrameEnclosesEveryRow)
+{
+    GroupList groups;
+    for (char c = 'A'; c < 'A' + 14; ++c) {
+        Group group;
+        group.symbol = 108;
+        groups.add(QStringLiteral("Group %1").arg(QChar(c)), group);
+    }
+    DiagramSettings s = DiagramSettings::defaults();
+    s.legendX = 0.1f;
+    s.legendY = 0.1f;
+    QImage image = whiteImage(800, 615);
+    {
+        QPainterCanvas canvas(image);
+        const Legend legend(canvas, 800, s, groups);
+        ASSERT_EQ(legend.legendLeft(), 80);
+        ASSERT_EQ(legend.legendTop(), 61);
+    }
+    auto dark = [&](int x, int y) { return qGray(image.pixel(x, y)) < 128; };
+    // The frame's left line runs down from y = 59 at x = 78; it ends at the bottom line.
+    ASSERT_TRUE(dark(78, 59));
+    int bottom = 59;
+    while (bottom + 1 < image.height() && dark(78, bottom + 1))
+        ++bottom;
+    int right = 78;
+    while (right + 1 < image.width() && dark(right + 1, 59))
+        ++right;
+    ASSERT_GT(bottom, 59 + 14 * 10);
+    int inkTop = image.height(), inkBottom = -1, outside = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (qGray(image.pixel(x, y)) == 255 || x == 78 || x == right || y == 59 || y == bottom)
+                continue;
+            const bool inside = x > 78 && x < right && y > 59 && y < bottom;
+            outside += !inside;
+            if (inside)
+                inkTop = std::min(inkTop, y), inkBottom = std::max(inkBottom, y);
+        }
+    }
+    EXPECT_EQ(outside, 0);
+    EXPECT_GT(bottom - inkBottom, 1);
+    EXPECT_LT(bottom - inkBottom - (inkTop - 59), 4) << "bottom margin far larger than the top one";
+}
+
+// The axis titles and numbers are created fonts: bold must reach the glyphs, not only the record.
+TEST(Pixels, BoldCreatedFontDrawsHeavierText)
+{
+    auto ink = [](bool bold, int escapement) {
+        QImage image = whiteImage(200, 200);
+        QPainterCanvas canvas(image);
+        CreatedFont font;
+        font.height = -16;
+        font.escapement = font.orientation = escapement;
+        font.bold = bold;
+        font.face = QStringLiteral("DejaVu Sans");
+        canvas.selectCreatedFont(font);
+        canvas.setTextBackground(false);
+        canvas.textOut(60, 100, QStringLiteral("Bottom"));
+        int dark = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                dark += qGray(image.pixel(x, y)) < 128;
+        return dark;
+    };
+    for (const int escapement : {0, 600}) {
+        const int regular = ink(false, escapement), bold = ink(true, escapement);
+        EXPECT_GT(regular, 50) << escapement;
+        EXPECT_GT(bold, regular * 5 / 4) << escapement;
+    }
 }

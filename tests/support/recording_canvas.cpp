@@ -196,7 +196,8 @@ void RecordingCanvas::selectCreatedFont(const CreatedFont &font)
     m_createdFont = font;
     m_created = true;
     record(Op::CreatedFont,
-           {font.height, font.escapement, font.orientation, font.italic, font.underline, font.strikeOut, font.charset},
+           {font.height, font.escapement, font.orientation, font.italic, font.underline, font.strikeOut, font.charset,
+            font.bold},
            font.face);
 }
 
