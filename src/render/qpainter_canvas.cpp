@@ -98,7 +98,10 @@ QPainterCanvas::QPainterCanvas(QPaintDevice *device, int dpi, QImage *image)
     : m_image(image), m_dpi(dpi)
 {
     m_canvasFont.face = QStringLiteral("Arial");
-    if (m_image) {
+    // The raster paths write 32-bit pixels themselves; every other image format is left to QPainter.
+    m_raster = m_image && (m_image->format() == QImage::Format_ARGB32_Premultiplied ||
+                           m_image->format() == QImage::Format_RGB32);
+    if (m_raster) {
         // Taken before the painter starts, which then writes into the same buffer.
         m_bits = m_image->bits();
         m_bytesPerLine = m_image->bytesPerLine();
@@ -211,7 +214,7 @@ QPolygon toPolygon(std::span<const IntPoint> points)
 
 void QPainterCanvas::lineTo(int x, int y)
 {
-    strokeMode(m_painter, m_penMode, m_image);
+    strokeMode(m_painter, m_penMode, m_raster);
     m_painter.setPen(m_pen);
     m_painter.drawLine(m_position, QPoint(x, y));
     m_position = QPoint(x, y);
@@ -219,14 +222,14 @@ void QPainterCanvas::lineTo(int x, int y)
 
 void QPainterCanvas::polyline(std::span<const IntPoint> points)
 {
-    strokeMode(m_painter, m_penMode, m_image);
+    strokeMode(m_painter, m_penMode, m_raster);
     m_painter.setPen(m_pen);
     m_painter.drawPolyline(toPolygon(points));
 }
 
 void QPainterCanvas::polygon(std::span<const IntPoint> points)
 {
-    strokeMode(m_painter, m_penMode, m_image);
+    strokeMode(m_painter, m_penMode, m_raster);
     m_painter.setPen(m_pen);
     m_painter.setBrush(QBrush(toQColor(m_brushColor), toQtBrush(m_brushStyle)));
     m_painter.drawPolygon(toPolygon(points));
@@ -235,7 +238,7 @@ void QPainterCanvas::polygon(std::span<const IntPoint> points)
 
 void QPainterCanvas::bezier(std::span<const IntPoint, 4> points)
 {
-    strokeMode(m_painter, m_penMode, m_image);
+    strokeMode(m_painter, m_penMode, m_raster);
     m_painter.setPen(m_pen);
     QPainterPath path(QPointF(points[0].x, points[0].y));
     path.cubicTo(QPointF(points[1].x, points[1].y), QPointF(points[2].x, points[2].y),
@@ -247,7 +250,7 @@ void QPainterCanvas::bezier(std::span<const IntPoint, 4> points)
 
 void QPainterCanvas::ellipse(int left, int top, int right, int bottom)
 {
-    strokeMode(m_painter, m_penMode, m_image);
+    strokeMode(m_painter, m_penMode, m_raster);
     m_painter.setPen(m_pen);
     m_painter.setBrush(QBrush(toQColor(m_brushColor), toQtBrush(m_brushStyle)));
     const int l = std::min(left, right), r = std::max(left, right);
@@ -294,8 +297,11 @@ bool sameShape(const CanvasFont &a, const CanvasFont &b)
 
 } // namespace
 
-void QPainterCanvas::setFont(const CanvasFont &font)
+void QPainterCanvas::setFont(const CanvasFont &chosen)
 {
+    // A copy: the argument may be one of the two fonts swapped below (selectCanvasFont passes
+    // m_canvasFont).
+    const CanvasFont font = chosen;
     // Drawing samples switches between two fonts, symbol and label, at every sample: the
     // previous font is kept at hand.
     if (m_canvasEntry && sameShape(font, m_canvasFont)) {
@@ -474,7 +480,7 @@ void QPainterCanvas::textOut(int x, int y, QStringView text)
         return;
     const int escapement = m_created ? m_font->key.escapement : 0;
     const bool single = text.size() == 1;
-    if (m_image && single && !m_opaqueText && escapement == 0) {
+    if (m_raster && single && !m_opaqueText && escapement == 0) {
         if (const Glyph *glyph = glyphFor(text, text[0].unicode())) {
             compositeGlyph(x, y, *glyph);
             return;
@@ -501,16 +507,16 @@ void QPainterCanvas::copyRect(const QRect &dest, Canvas &source, const QRect &so
     if (!from || !from->image())
         return;
     const QImage &picture = *from->image();
-    if (m_image) {
+    if (m_raster) {
         m_painter.setCompositionMode(m_copyMode == CopyMode::And ? QPainter::RasterOp_SourceAndDestination
                                                                  : QPainter::CompositionMode_Source);
         m_painter.drawImage(dest, picture, sourceRect);
         m_painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
         return;
     }
-    // Vector targets have no raster operations: white becomes transparent, which is what AND
-    // with white does.
-    QImage piece = picture.copy(sourceRect);
+    // Vector targets and other image formats have no raster operations: white becomes
+    // transparent, which is what AND with white does.
+    QImage piece = picture.copy(sourceRect).convertToFormat(QImage::Format_ARGB32_Premultiplied);
     if (m_copyMode == CopyMode::And) {
         for (int row = 0; row < piece.height(); ++row) {
             auto *line = reinterpret_cast<quint32 *>(piece.scanLine(row));

@@ -16,10 +16,11 @@ class QPaintDevice;
 namespace quarvel {
 
 // The canvas over QPainter: one implementation for images, SVG and PDF. Fonts are sized in the
-// target's own pixels from the resolution given here. On a QImage (Format_ARGB32_Premultiplied,
-// where the raster operations NOT-XOR and AND are exact) a one-character text drawn without
-// background or rotation is rasterised once per font, character and colour and then composited,
-// which gives the same pixels far faster when a diagram holds many samples.
+// target's own pixels from the resolution given here. On a QImage of Format_ARGB32_Premultiplied
+// or Format_RGB32 (where the raster operations NOT-XOR and AND are exact) a one-character text
+// drawn without background or rotation is rasterised once per font, character and colour and then
+// composited, which gives the same pixels far faster when a diagram holds many samples. Images of
+// any other format are drawn through QPainter alone.
 class QPainterCanvas : public Canvas
 {
 public:
@@ -108,6 +109,7 @@ private:
 
     QPainter m_painter;
     QImage *m_image = nullptr;
+    bool m_raster = false; // m_image has 32-bit pixels that the raster paths may write
     uchar *m_bits = nullptr;
     qsizetype m_bytesPerLine = 0;
     std::unique_ptr<QImage> m_ownImage;
