@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <vector>
 
 namespace quarvel {
 
@@ -18,8 +19,40 @@ struct TextHash
     std::size_t operator()(std::string_view text) const { return std::hash<std::string_view>{}(text); }
 };
 
-// Group label bytes -> group index (-1: no group). Rows of a large table repeat a few labels, so
-// the case-insensitive lookup runs once per distinct spelling.
+// Label spellings seen so far, with a value each. A table repeats a handful of labels a great many
+// times: the first few are compared directly, which is cheaper than hashing every row's label.
+template <typename Value>
+class Spellings
+{
+public:
+    const Value *find(std::string_view label) const
+    {
+        for (const auto &[text, value] : m_first) {
+            if (text == label)
+                return &value;
+        }
+        if (m_more.empty())
+            return nullptr;
+        const auto it = m_more.find(label);
+        return it == m_more.end() ? nullptr : &it->second;
+    }
+
+    void add(std::string_view label, Value value)
+    {
+        if (m_first.size() < kDirect)
+            m_first.emplace_back(std::string(label), value);
+        else
+            m_more.emplace(std::string(label), value);
+    }
+
+private:
+    static constexpr std::size_t kDirect = 8;
+    std::vector<std::pair<std::string, Value>> m_first;
+    std::unordered_map<std::string, Value, TextHash, std::equal_to<>> m_more;
+};
+
+// Group label bytes -> group index (-1: no group). The case-insensitive lookup runs once per
+// distinct spelling.
 class GroupLookup
 {
 public:
@@ -29,16 +62,16 @@ public:
     {
         if (label.empty())
             return -1;
-        if (auto it = m_known.find(label); it != m_known.end())
-            return it->second;
+        if (const int *known = m_known.find(label))
+            return *known;
         const int index = m_groups.indexOf(QString::fromUtf8(label.data(), static_cast<qsizetype>(label.size())));
-        m_known.emplace(std::string(label), index);
+        m_known.add(label, index);
         return index;
     }
 
 private:
     const GroupList &m_groups;
-    std::unordered_map<std::string, int, TextHash, std::equal_to<>> m_known;
+    Spellings<int> m_known;
 };
 
 std::string_view cellOf(const Table &table, int row, int column)
@@ -46,13 +79,12 @@ std::string_view cellOf(const Table &table, int row, int column)
     return column > 0 && column < Table::kColumns ? table.cellUtf8(row, column) : std::string_view();
 }
 
-void addToMeans(Group &group, const std::array<double, 4> &values)
+// The sums of the group's samples; its means are set once all are added.
+void addToSums(Group &group, const std::array<double, 4> &values)
 {
     group.count += 1;
-    for (std::size_t a = 0; a < 4; ++a) {
+    for (std::size_t a = 0; a < 4; ++a)
         group.sums[a] += values[a];
-        group.means[a] = group.sums[a] / group.count;
-    }
 }
 
 } // namespace
@@ -64,12 +96,12 @@ void Document::buildGroups()
     clearGroups();
 
     const int column = dataSettings.columnPositions[0];
-    std::unordered_map<std::string, bool, TextHash, std::equal_to<>> seen;
+    Spellings<bool> seen;
     for (int r = 1; r < table.rowCount(); ++r) {
         const std::string_view label = cellOf(table, r, column);
-        if (label.empty() || seen.find(label) != seen.end())
+        if (label.empty() || seen.find(label))
             continue;
-        seen.emplace(std::string(label), true);
+        seen.add(label, true);
         const QString name = QString::fromUtf8(label.data(), static_cast<qsizetype>(label.size()));
         const QString key = m_locale.caseKey(name);
         if (groupList.indexOfKey(key) >= 0)
@@ -89,6 +121,8 @@ void Document::evaluateSamples()
 {
     diagramSettings.hasLowerSamples = 0;
     samples.clear();
+    // At most one sample per row: room for all at once rather than a growing copy.
+    samples.reserve(table.rowCount());
     int n = 1;
 
     int columns[6];
@@ -197,8 +231,13 @@ void Document::evaluateSamples()
         // The label cell may have been moved in memory by a repair of this row.
         samples.appendSample(sample, cellOf(table, r, columns[LabelColumn]));
         table.setStatus(r, n);
-        addToMeans(group, {sample.parts[0], sample.parts[1], sample.parts[2], sample.parts[3]});
+        addToSums(group, {sample.parts[0], sample.parts[1], sample.parts[2], sample.parts[3]});
         ++n;
+    }
+    for (int i = 0; i < groupList.size(); ++i) {
+        Group &group = groupList.group(i);
+        for (std::size_t a = 0; group.count > 0 && a < 4; ++a)
+            group.means[a] = group.sums[a] / group.count;
     }
     m_validSamples = n - 1;
 }

@@ -2,6 +2,7 @@
 
 #include "core/color_table.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <string>
@@ -43,6 +44,7 @@ public:
     auto end() const { return m_samples.end(); }
 
     void clear();
+    void reserve(int count) { m_samples.reserve(static_cast<std::size_t>(std::max(count, 0))); }
     // Links the sample behind the last one; the label is cut to 49 characters.
     void appendSample(Sample sample, std::string_view labelUtf8);
 

@@ -2,7 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <charconv>
 #include <cmath>
+#include <random>
+#include <string>
+#include <vector>
 
 using namespace quarvel;
 
@@ -35,6 +40,39 @@ TEST(TextToFloat, AcceptsOnlyTheLocaleForm)
             EXPECT_DOUBLE_EQ(*got, *c.value) << c.text;
         }
     }
+}
+
+TEST(TextToFloat, PlainDecimalsGiveTheCorrectlyRoundedDouble)
+{
+    // Cells of up to 15 digits take a shorter way than longer ones: both must give the double
+    // that the full conversion gives, bit for bit, including the hardest cases of rounding.
+    auto fullConversion = [](std::string text) {
+        double value = 0;
+        std::from_chars(text.data(), text.data() + text.size(), value);
+        return value;
+    };
+    std::vector<std::string> texts = {"0.1", "0.3", "2.675", "1.005", "999999999999999", "0.000000000000001",
+                                      "123456789012.345", "9007199254740.993", "0", "0.0", "45.23", "5e-324"};
+    std::mt19937_64 random(3);
+    for (int i = 0; i < 100000; ++i) {
+        const int digits = 1 + static_cast<int>(random() % 15);
+        std::string text;
+        for (int d = 0; d < digits; ++d)
+            text += static_cast<char>('0' + random() % 10);
+        text.insert(random() % (text.size() + 1), ".");
+        texts.push_back(text);
+    }
+    for (const std::string &text : texts) {
+        const std::optional<double> got = textToFloat(std::string_view(text), UserLocale::point());
+        ASSERT_TRUE(got) << text;
+        EXPECT_EQ(*got, fullConversion(text)) << text;
+        std::string comma = text;
+        std::replace(comma.begin(), comma.end(), '.', ',');
+        const std::optional<double> negative = textToFloat(std::string_view("-" + comma), UserLocale::comma());
+        ASSERT_TRUE(negative) << text;
+        EXPECT_EQ(*negative, -fullConversion(text)) << text;
+    }
+    EXPECT_TRUE(std::signbit(*textToFloat(std::string_view("-0"), UserLocale::point())));
 }
 
 TEST(TextToFloat, LongDigitRunsStillConvert)
