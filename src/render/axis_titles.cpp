@@ -2,6 +2,7 @@
 
 #include "render/diagram_renderer.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace quarvel {
@@ -72,7 +73,10 @@ void DiagramRenderer::drawAxisTitles()
                       (f.apexY + f.leftY) / 2 + 0.5f * W * s - H * c - tY - mW};
     });
     if (!diamond)
-        drawTitle(TB, F1, [&](float W, float) { return PointF{(f.leftX + f.rightX) / 2 - 0.5f * W, f.leftY + tY + mH}; });
+        drawTitle(TB, F1, [&](float W, float) {
+            // Turned numbers reach further down than their height: the title goes below them.
+            return PointF{(f.leftX + f.rightX) / 2 - 0.5f * W, std::max(f.leftY + tY + mH, m_baseNumbersBottom)};
+        });
     drawTitle(clockwise ? TR : TL, F3, [&](float W, float H) {
         return PointF{(f.apexX + f.rightX) / 2 - 0.5f * W * c + H * s + tX + mW,
                       (f.apexY + f.rightY) / 2 - 0.5f * W * s - H * c - tY - mW};

@@ -34,6 +34,16 @@ template <typename Kind> struct PassStep
     Kind of(bool clockwise) const { return clockwise ? cw : ccw; }
 };
 
+// The lowest y of a text cell W x H whose top-left corner is at y, turned about that corner by
+// the escapement (tenths of a degree counterclockwise).
+float textCellBottom(float y, float W, float H, int escapement)
+{
+    const double angle = escapement / 10.0 * 3.14159265358979323846 / 180;
+    const float along = static_cast<float>(-std::sin(angle)) * W; // down the baseline
+    const float across = static_cast<float>(std::cos(angle)) * H; // down the cell's left edge
+    return y + std::max(0.0f, along) + std::max(0.0f, across);
+}
+
 CreatedFont makeFont(const FontSpec &source, int dpi, int escapement)
 {
     CreatedFont font;
@@ -325,6 +335,10 @@ void DiagramRenderer::drawNumber(IntPoint at, NumberKind kind, int index)
     case NumberKind::LowerLeftSideCcw:
         pos = aligned ? PointF{x - tX - 1.5f * W * s, y + tY + 1.5f * W * c} : PointF{x - tX - W, y + 1.5f * tY};
         break;
+    }
+    if (kind == NumberKind::Base || kind == NumberKind::BaseCcw) {
+        const float bottom = textCellBottom(static_cast<float>(truncated(pos.y)), W, H, m_numberFonts[font].escapement);
+        m_baseNumbersBottom = std::max(m_baseNumbersBottom, bottom);
     }
     if (visibleAt(x, y)) {
         m_canvas.setTextColor(m_settings.numberFont.color);

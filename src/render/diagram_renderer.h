@@ -10,6 +10,7 @@
 
 #include <array>
 #include <functional>
+#include <limits>
 #include <memory>
 #include <vector>
 
@@ -84,6 +85,8 @@ private:
     float m_stepX = 0, m_stepY = 0;
     float m_tickX = 0, m_tickY = 0;
     float m_numberMaxHeight = 5, m_numberMaxWidth = 5;
+    // Lowest pixel row reached by the cells of the base's numbers, turned ones included.
+    float m_baseNumbersBottom = std::numeric_limits<float>::lowest();
     const char *m_axisNumberFormat = "##0";
     int m_divisions = 10;
     std::array<CreatedFont, 3> m_labelFonts;

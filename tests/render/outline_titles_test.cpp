@@ -205,6 +205,35 @@ TEST(AxisTitles, CentredTitlesRunAlongTheSides)
     EXPECT_EQ(Drawing::textsOf(ccw.laterCalls()), strings({"Right", "Left", "Right", "Down"}));
 }
 
+// "Center": the base title stands below the lowest corner of every number cell of the base,
+// which reaches far below the numbers' height when the numbers are turned with their grid lines.
+TEST(AxisTitles, CentredBaseTitleClearsTheTurnedNumbers)
+{
+    for (const bool clockwise : {true, false}) {
+        for (const bool aligned : {true, false}) {
+            Drawing d;
+            d.settings.axisLabelsCentered = 1;
+            d.settings.clockwise = clockwise;
+            d.settings.numbersAligned = aligned;
+            d.draw();
+            const auto numbers = Drawing::only(d.passCalls(), Op::TextOut);
+            ASSERT_EQ(numbers.size(), 30u);
+            float lowest = 0;
+            for (std::size_t i = 20; i < 30; ++i) { // pass C: the base
+                const Call &n = numbers[i];
+                const float W = static_cast<float>(n.text.size() * 6), H = 12;
+                const float down = n.escapement == 0 ? H : n.escapement == 600 ? 0.5f * H : 0.8660254f * W + 0.5f * H;
+                lowest = std::max(lowest, static_cast<float>(n.args[1]) + down);
+            }
+            const auto later = d.laterCalls();
+            const Call *title = d.textCall(QStringLiteral("Bottom"), later);
+            ASSERT_NE(title, nullptr);
+            EXPECT_GE(static_cast<float>(title->args[1]) + 1, lowest) << clockwise << aligned;
+            EXPECT_LE(static_cast<float>(title->args[1]), lowest + 2) << clockwise << aligned;
+        }
+    }
+}
+
 TEST(AxisTitles, TitlesAndNumbersTakeEveryStyleBit)
 {
     struct Case { std::int16_t titleStyle, numberStyle; };
