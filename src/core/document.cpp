@@ -28,12 +28,16 @@ void Document::resetGroups()
     buildGroups();
 }
 
+void Document::drawThumbnail()
+{
+    changes.pictureChanged();
+}
+
 void Document::updateTriangle()
 {
     buildGroups();
     evaluateSamples();
-    if (redrawThumbnail)
-        redrawThumbnail();
+    drawThumbnail();
 }
 
 void Document::applyDataSettings()
@@ -43,6 +47,7 @@ void Document::applyDataSettings()
         if (column >= 0 && column < Table::kColumns && table.rowCount() > 0)
             table.setCell(0, column, dataSettings.title(i));
     }
+    changes.cellsChanged({0, 0, Table::kColumns - 1, 0});
 }
 
 int Document::findColumn(QStringView title) const

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/diagram_geometry.h"
+#include "core/document_changes.h"
 #include "core/groups.h"
 #include "core/samples.h"
 #include "core/settings.h"
@@ -33,8 +34,13 @@ public:
 
     // A new document: default settings, the six titles, 101 empty rows, evaluated.
     explicit Document(const UserLocale &locale = UserLocale::fromEnvironment());
+    Document(const Document &) = delete;
+    Document &operator=(const Document &) = delete;
 
     const UserLocale &locale() const { return m_locale; }
+
+    // Declared first: the members below report to it.
+    DocumentChanges changes;
 
     Table table{kNewRowCount};
     DiagramSettings diagramSettings = DiagramSettings::defaults();
@@ -44,17 +50,17 @@ public:
     SampleList samples;
     std::vector<VectorLine> overlayList;
     std::int32_t selectedOverlay = -1;
-    bool modified = false;
+    ModifiedFlag modified{changes};
     QString fileInfo;
     QString caption = QStringLiteral("Untitled");
-
-    // Called by updateTriangle after the evaluation; the document window draws its thumbnail.
-    std::function<void()> redrawThumbnail;
 
     void clearGroups();
     void resetGroups();
     void buildGroups();
     void evaluateSamples();
+    // Asks the listeners to draw the diagram again (the thumbnail, an image window).
+    void drawThumbnail();
+    // buildGroups, evaluateSamples, drawThumbnail.
     void updateTriangle();
     // The table part: entry i of columnTitles into the title cell of grid column columnPositions[i].
     void applyDataSettings();

@@ -240,6 +240,9 @@ void Document::evaluateSamples()
             group.means[a] = group.sums[a] / group.count;
     }
     m_validSamples = n - 1;
+    // Repairs may have rewritten cells anywhere, and every status may have changed.
+    changes.cellsChanged({0, 1, Table::kColumns - 1, table.rowCount() - 1});
+    changes.evaluated(m_validSamples);
 }
 
 } // namespace quarvel

@@ -73,7 +73,10 @@ TEST(Document, UpdateTriangleEvaluatesThenDrawsTheThumbnail)
     doc.table.setCell(1, 3, QStringLiteral("1"));
     doc.table.setCell(1, 4, QStringLiteral("1"));
     int samplesSeenByThumbnail = -1;
-    doc.redrawThumbnail = [&] { samplesSeenByThumbnail = doc.samples.size(); };
+    const auto connection = doc.changes.connect([&](const DocumentChange &change) {
+        if (change.kind == DocumentChange::PictureChanged)
+            samplesSeenByThumbnail = doc.samples.size();
+    });
     doc.updateTriangle();
     EXPECT_EQ(samplesSeenByThumbnail, 1);
     EXPECT_EQ(doc.statusText(), QStringLiteral("Number of valid samples = 1"));
