@@ -19,14 +19,22 @@ namespace {
 // Shown for the few Wingdings codes that have no Unicode counterpart.
 constexpr char32_t kMissingSymbol = 0x25A1;
 
-QList<qreal> dashPattern(PenStyle style)
+// Dashes and gaps in pixels, as a thin pen draws them. A wider pen keeps these lengths (the painter
+// counts them in pen widths), each at least one width, so that its dots are square.
+QList<qreal> dashPattern(PenStyle style, int width)
 {
+    QList<qreal> pattern;
     switch (style) {
-    case PenStyle::Dash: return {18, 6};
-    case PenStyle::Dot: return {3, 3};
-    case PenStyle::DashDot: return {9, 6, 3, 6};
-    default: return {};
+    case PenStyle::Dash: pattern = {18, 6}; break;
+    case PenStyle::Dot: pattern = {3, 3}; break;
+    case PenStyle::DashDot: pattern = {9, 6, 3, 6}; break;
+    default: break;
     }
+    if (width > 1) {
+        for (qreal &length : pattern)
+            length = std::max<qreal>(length / width, 1);
+    }
+    return pattern;
 }
 
 Qt::BrushStyle toQtBrush(BrushStyle style)
@@ -141,9 +149,9 @@ void QPainterCanvas::applyPen()
         m_pen = QPen(toQColor(m_penColor), thin ? (m_image ? 0 : 1) : m_penWidth);
         m_pen.setCapStyle(Qt::FlatCap);
         m_pen.setJoinStyle(Qt::MiterJoin);
-        // Patterned pens wider than one pixel are drawn solid.
-        if (m_penStyle != PenStyle::Solid && thin)
-            m_pen.setDashPattern(dashPattern(m_penStyle));
+        // Every pattern at every width: a user who picks a dashed line of width 3 wants dashes.
+        if (m_penStyle != PenStyle::Solid)
+            m_pen.setDashPattern(dashPattern(m_penStyle, thin ? 1 : m_penWidth));
     }
     m_painter.setPen(m_pen);
 }

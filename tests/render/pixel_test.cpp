@@ -338,3 +338,41 @@ TEST(Pixels, BoldCreatedFontDrawsHeavierText)
         EXPECT_GT(bold, regular * 5 / 4) << escapement;
     }
 }
+
+// A patterned pen keeps its pattern at every width, with the thin pen's lengths in pixels.
+TEST(Pixels, PatternedPensKeepTheirPatternWhenWide)
+{
+    struct Case { PenStyle style; std::vector<int> dashes; }; // lengths of the first drawn runs
+    const Case cases[] = {{PenStyle::Solid, {180}}, {PenStyle::Dash, {18, 18, 18}}, {PenStyle::Dot, {3, 3, 3}},
+                          {PenStyle::DashDot, {9, 3, 9, 3}}};
+    for (const int width : {1, 2, 3}) {
+        for (const Case &c : cases) {
+            QImage image = whiteImage(200, 40);
+            {
+                QPainterCanvas canvas(image);
+                canvas.setPenStyle(c.style);
+                canvas.setPenWidth(width);
+                canvas.line(10, 20, 190, 20);
+            }
+            // The runs of ink along the line, and its thickness across the first run.
+            std::vector<int> runs;
+            int run = 0;
+            for (int x = 0; x < 200; ++x) {
+                if (qGray(image.pixel(x, 20)) < 128) {
+                    ++run;
+                } else if (run) {
+                    runs.push_back(run);
+                    run = 0;
+                }
+            }
+            int thickness = 0;
+            for (int y = 0; y < 40; ++y)
+                thickness += qGray(image.pixel(12, y)) < 128;
+            SCOPED_TRACE(testing::Message() << "style " << int(c.style) << " width " << width);
+            EXPECT_EQ(thickness, width == 1 ? 1 : width);
+            ASSERT_GE(runs.size(), c.dashes.size());
+            for (std::size_t i = 0; i < c.dashes.size(); ++i)
+                EXPECT_NEAR(runs[i], c.dashes[i], 1) << "run " << i;
+        }
+    }
+}
