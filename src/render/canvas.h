@@ -97,6 +97,12 @@ public:
     // Copies source's rectangle onto dest of this canvas with the copy mode.
     virtual void copyRect(const QRect &dest, Canvas &source, const QRect &sourceRect) = 0;
 
+    // Between these two calls the canvas may put off drawing one-character texts and draw them
+    // together, in the same order, by the end call; nothing but texts and copies is drawn in
+    // between. Pairs may nest.
+    virtual void beginSymbols() {}
+    virtual void endSymbols() {}
+
     // Helpers over the primitives.
     void line(int x1, int y1, int x2, int y2)
     {

@@ -1,6 +1,7 @@
 #include "render/qpainter_canvas.h"
 
 #include "core/codepage.h"
+#include "render/glyph_blending.h"
 #include "render/wingdings_table.h"
 
 #include <QFontDatabase>
@@ -8,9 +9,6 @@
 
 #include <cmath>
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 
 namespace quarvel {
 
@@ -57,49 +55,23 @@ bool isUninstalledSymbolFace(const QString &face)
     return face.compare(QLatin1String("Wingdings"), Qt::CaseInsensitive) == 0 && !QFontDatabase::hasFamily(face);
 }
 
-// Source-over of one premultiplied pixel, with the rounding of Qt's own blending.
-inline quint32 byteMul(quint32 x, quint32 a)
-{
-    quint32 t = (x & 0xff00ff) * a;
-    t = (t + ((t >> 8) & 0xff00ff) + 0x800080) >> 8;
-    t &= 0xff00ff;
-    x = ((x >> 8) & 0xff00ff) * a;
-    x = (x + ((x >> 8) & 0xff00ff) + 0x800080);
-    x &= 0xff00ff00;
-    return x | t;
-}
-
-// Source-over of n premultiplied pixels, four at a time, each channel exactly as byteMul does
-// it; byteMul by 255 and by 0 are exact, so clear and opaque pixels need no special case.
-void blendRow(quint32 *dst, const quint32 *src, int n)
-{
-    int i = 0;
-#if defined(__SSE2__)
-    const __m128i mask = _mm_set1_epi32(0x00ff00ff);
-    const __m128i half = _mm_set1_epi16(0x80);
-    const __m128i full = _mm_set1_epi32(255);
-    for (; i + 4 <= n; i += 4) {
-        const __m128i s = _mm_loadu_si128(reinterpret_cast<const __m128i *>(src + i));
-        const __m128i d = _mm_loadu_si128(reinterpret_cast<const __m128i *>(dst + i));
-        __m128i a = _mm_sub_epi32(full, _mm_srli_epi32(s, 24));
-        a = _mm_or_si128(a, _mm_slli_epi32(a, 16));
-        __m128i even = _mm_mullo_epi16(_mm_and_si128(d, mask), a);
-        even = _mm_srli_epi16(_mm_add_epi16(_mm_add_epi16(even, _mm_srli_epi16(even, 8)), half), 8);
-        __m128i odd = _mm_mullo_epi16(_mm_and_si128(_mm_srli_epi32(d, 8), mask), a);
-        odd = _mm_srli_epi16(_mm_add_epi16(_mm_add_epi16(odd, _mm_srli_epi16(odd, 8)), half), 8);
-        const __m128i blended = _mm_or_si128(even, _mm_slli_epi16(odd, 8));
-        _mm_storeu_si128(reinterpret_cast<__m128i *>(dst + i), _mm_add_epi32(s, blended));
-    }
-#endif
-    for (; i < n; ++i)
-        dst[i] = src[i] + byteMul(dst[i], 255 - (src[i] >> 24));
-}
-
 } // namespace
 
 QColor toQColor(ColorRef color)
 {
     return QColor(redOf(color), greenOf(color), blueOf(color));
+}
+
+QPoint inkCentringShift(const QFont &font, const QString &shown)
+{
+    const QFontMetrics metrics(font);
+    const QRectF ink = QFontMetricsF(font).tightBoundingRect(shown); // from the baseline origin
+    if (ink.isEmpty())
+        return {};
+    // The centre as the samples round it: half the cell, rounded up.
+    const QPointF cellCentre((metrics.horizontalAdvance(shown) + 1) / 2, (metrics.height() + 1) / 2);
+    const QPointF offset = cellCentre - (ink.center() + QPointF(0, metrics.ascent()));
+    return {qRound(offset.x()), qRound(offset.y())};
 }
 
 QPainterCanvas::QPainterCanvas(QPaintDevice *device, int dpi, QImage *image)
@@ -113,6 +85,7 @@ QPainterCanvas::QPainterCanvas(QPaintDevice *device, int dpi, QImage *image)
         // Taken before the painter starts, which then writes into the same buffer.
         m_bits = m_image->bits();
         m_bytesPerLine = m_image->bytesPerLine();
+        m_blender = std::make_unique<GlyphBlender>(m_bits, m_bytesPerLine, m_image->width(), m_image->height());
     }
     m_painter.begin(device);
     m_clip = QRect(0, 0, device->width(), device->height());
@@ -127,6 +100,7 @@ QPainterCanvas::QPainterCanvas(QImage &image, int dpi) : QPainterCanvas(&image, 
 
 QPainterCanvas::~QPainterCanvas()
 {
+    flushSymbols();
     m_painter.end();
 }
 
@@ -374,6 +348,15 @@ QString QPainterCanvas::shownText(QStringView text) const
     return shown;
 }
 
+QPoint QPainterCanvas::inkShift(QStringView text)
+{
+    const auto key = std::make_pair(static_cast<const FontEntry *>(m_font), char32_t(text[0].unicode()));
+    auto it = m_inkShifts.find(key);
+    if (it == m_inkShifts.end())
+        it = m_inkShifts.emplace(key, inkCentringShift(m_font->font, shownText(text))).first;
+    return it->second;
+}
+
 int QPainterCanvas::textWidth(QStringView text)
 {
     if (!m_font)
@@ -457,27 +440,35 @@ const QPainterCanvas::Glyph *QPainterCanvas::glyphFor(QStringView text, char32_t
 
 void QPainterCanvas::compositeGlyph(int x, int y, const Glyph &glyph)
 {
-    const int x0 = x + glyph.offset.x();
-    const int y0 = y + glyph.offset.y();
-    const int w = glyph.width;
-    const int left = std::max(0, -x0), right = std::min(w, m_image->width() - x0);
-    const int top = std::max(0, -y0), bottom = std::min(glyph.height, m_image->height() - y0);
-    if (left >= right || top >= bottom)
-        return;
-    const qsizetype stride = m_bytesPerLine;
-    // The rows lie far apart in the picture: asking for all of them first lets their loads
-    // overlap instead of waiting row by row.
-    for (int row = top; row < bottom; ++row)
-        __builtin_prefetch(m_bits + (y0 + row) * stride + (x0 + left) * 4, 1);
-    for (int row = top; row < bottom; ++row) {
-        const auto [first, end] = glyph.rows[static_cast<std::size_t>(row)];
-        const int from = std::max(left, first), to = std::min(right, end);
-        if (from >= to)
-            continue;
-        const quint32 *src = glyph.pixels.data() + static_cast<std::size_t>(row) * static_cast<std::size_t>(w);
-        quint32 *dst = reinterpret_cast<quint32 *>(m_bits + (y0 + row) * stride) + x0;
-        blendRow(dst + from, src + from, to - from);
-    }
+    const GlyphStamp stamp{glyph.pixels.data(), glyph.rows.data(), glyph.width, glyph.height,
+                           x + glyph.offset.x(), y + glyph.offset.y()};
+    if (m_symbolBatch)
+        m_blender->queue(stamp);
+    else
+        m_blender->blend(stamp);
+}
+
+void QPainterCanvas::beginSymbols()
+{
+    ++m_symbolBatch;
+}
+
+void QPainterCanvas::endSymbols()
+{
+    if (m_symbolBatch > 0 && --m_symbolBatch == 0)
+        flushSymbols();
+}
+
+void QPainterCanvas::flushSymbols()
+{
+    if (m_blender)
+        m_blender->flush();
+}
+
+void QPainterCanvas::setDrawingThreads(int threads)
+{
+    if (m_blender)
+        m_blender->setThreads(threads);
 }
 
 void QPainterCanvas::textOut(int x, int y, QStringView text)
@@ -488,12 +479,15 @@ void QPainterCanvas::textOut(int x, int y, QStringView text)
         return;
     const int escapement = m_created ? m_font->key.escapement : 0;
     const bool single = text.size() == 1;
+    // A substitute symbol's ink moves to the centre of its cell, where the symbol font had it.
+    const QPoint shift = m_font->mapsSymbols && single ? inkShift(text) : QPoint();
     if (m_raster && single && !m_opaqueText && escapement == 0) {
         if (const Glyph *glyph = glyphFor(text, text[0].unicode())) {
-            compositeGlyph(x, y, *glyph);
+            compositeGlyph(x + shift.x(), y + shift.y(), *glyph);
             return;
         }
     }
+    flushSymbols(); // what QPainter draws goes over the symbols before it
     const QString shown = shownText(text);
     m_painter.setCompositionMode(QPainter::CompositionMode_SourceOver);
     m_painter.setFont(m_font->font);
@@ -504,16 +498,18 @@ void QPainterCanvas::textOut(int x, int y, QStringView text)
         m_painter.fillRect(QRect(0, 0, m_font->metrics.horizontalAdvance(shown), m_font->height),
                            toQColor(m_brushColor));
     m_painter.setPen(toQColor(m_textColor));
-    m_painter.drawText(QPoint(0, m_font->ascent), shown);
+    m_painter.drawText(QPoint(shift.x(), m_font->ascent + shift.y()), shown);
     m_painter.resetTransform();
     m_painter.setPen(m_pen);
 }
 
 void QPainterCanvas::copyRect(const QRect &dest, Canvas &source, const QRect &sourceRect)
 {
+    flushSymbols();
     auto *from = dynamic_cast<QPainterCanvas *>(&source);
     if (!from || !from->image())
         return;
+    from->flushSymbols();
     const QImage &picture = *from->image();
     if (m_raster) {
         m_painter.setCompositionMode(m_copyMode == CopyMode::And ? QPainter::RasterOp_SourceAndDestination

@@ -8,12 +8,16 @@
 #include <QImage>
 #include <QPainter>
 
+#include <map>
 #include <memory>
+#include <utility>
 #include <vector>
 
 class QPaintDevice;
 
 namespace quarvel {
+
+class GlyphBlender;
 
 // The canvas over QPainter: one implementation for images, SVG and PDF. Fonts are sized in the
 // target's own pixels from the resolution given here. On a QImage of Format_ARGB32_Premultiplied
@@ -64,6 +68,12 @@ public:
     void setCopyMode(CopyMode mode) override { m_copyMode = mode; }
     void copyRect(const QRect &dest, Canvas &source, const QRect &sourceRect) override;
 
+    void beginSymbols() override;
+    void endSymbols() override;
+    // Threads that blend the symbols of one batch (the default: one per core); the pixels do not
+    // depend on it.
+    void setDrawingThreads(int threads);
+
 private:
     static constexpr int kLargestCachedGlyph = 1024; // pixels, either side
     struct FontKey
@@ -104,14 +114,18 @@ private:
     void applyPen();
     FontEntry *entryFor(const FontKey &key);
     QString shownText(QStringView text) const;
+    QPoint inkShift(QStringView text); // cached inkCentringShift of a substitute symbol
     const Glyph *glyphFor(QStringView shown, char32_t code); // null when too large to cache
     void compositeGlyph(int x, int y, const Glyph &glyph);
+    void flushSymbols();
 
     QPainter m_painter;
     QImage *m_image = nullptr;
     bool m_raster = false; // m_image has 32-bit pixels that the raster paths may write
     uchar *m_bits = nullptr;
     qsizetype m_bytesPerLine = 0;
+    std::unique_ptr<GlyphBlender> m_blender; // on 32-bit images only
+    int m_symbolBatch = 0;
     std::unique_ptr<QImage> m_ownImage;
     int m_dpi = 96;
     QRect m_clip;
@@ -135,8 +149,15 @@ private:
     bool m_opaqueText = true;
     CopyMode m_copyMode = CopyMode::Copy;
     std::vector<std::unique_ptr<FontEntry>> m_fonts;
+    std::map<std::pair<const FontEntry *, char32_t>, QPoint> m_inkShifts;
 };
 
 QColor toQColor(ColorRef color);
+
+// How far a one-character text drawn with `font` must move so that its ink is centred in its
+// text cell (advance x height). The substitute fonts of an uninstalled symbol face draw their
+// shapes elsewhere in the cell than the symbol font did, which centred them; the canvas moves
+// such symbols by this, and so can any other place that draws them (the groups panel).
+QPoint inkCentringShift(const QFont &font, const QString &shown);
 
 } // namespace quarvel
