@@ -104,7 +104,7 @@ void writeDataSettings(JsonWriter &json, const DataSettings &s)
     json.key("dataFont");
     writeFont(json, s.dataFont);
     json.key("precision").value(s.precision);
-    json.key("numberFormat").value(fieldText(s.numberFormat));
+    json.key("numberFormat").value(fromCodePage(s.numberFormatPattern()));
     json.endObject();
 }
 
@@ -113,7 +113,8 @@ void writeOverlay(JsonWriter &json, const std::vector<VectorLine> &overlay)
     json.beginArray();
     for (const VectorLine &v : overlay) {
         json.beginObject();
-        json.key("kind").value(std::string_view(&v.kind, 1));
+        // A byte from the file: any value, read as the file's code page like every stored text.
+        json.key("kind").value(fromCodePage(std::string_view(&v.kind, 1)));
         json.key("lineStyle").value(static_cast<int>(v.lineStyle));
         json.key("color").value(v.color);
         json.key("fill").value(static_cast<int>(v.fill));

@@ -9,7 +9,7 @@ namespace {
 void printSummary(const LoadedDocument &loaded, QTextStream &out)
 {
     const Document &doc = *loaded.document;
-    const char *format = doc.dataSettings.numberFormat.data();
+    const std::string_view format = doc.dataSettings.numberFormatPattern();
     out << doc.statusText() << '\n';
     out << "Groups: " << doc.groupList.size() << '\n';
     for (int i = 0; i < doc.groupList.size(); ++i) {

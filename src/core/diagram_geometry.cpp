@@ -116,21 +116,24 @@ void DiagramGeometry::fitClipToWindow(int imageWidth, int imageHeight, const Dia
 
 bool DiagramGeometry::cornerMoveKeepsConvex(int x, int y, int k) const
 {
-    std::array<long long, 4> px{};
-    std::array<long long, 4> py{};
-    for (std::size_t i = 0; i < 4; ++i) {
-        px[i] = static_cast<long long>(clipPixels[i].x);
-        py[i] = static_cast<long long>(clipPixels[i].y);
-    }
     if (k < 0 || k > 3)
         return false;
+    // Whole pixels as before, but in doubles: corners read from a damaged file may be NaN or lie
+    // far beyond any integer type. Within the picture's range the products stay exact.
+    std::array<double, 4> px{};
+    std::array<double, 4> py{};
+    for (std::size_t i = 0; i < 4; ++i) {
+        px[i] = std::trunc(static_cast<double>(clipPixels[i].x));
+        py[i] = std::trunc(static_cast<double>(clipPixels[i].y));
+    }
     px[static_cast<std::size_t>(k)] = x;
     py[static_cast<std::size_t>(k)] = y;
-    const long long d = (px[2] - px[0]) * (py[3] - py[1]) - (py[2] - py[0]) * (px[3] - px[1]);
-    if (d == 0)
+    const double d = (px[2] - px[0]) * (py[3] - py[1]) - (py[2] - py[0]) * (px[3] - px[1]);
+    if (d == 0 || !std::isfinite(d))
         return false;
-    const double t = static_cast<double>((py[0] - py[1]) * (px[3] - px[1]) - (px[0] - px[1]) * (py[3] - py[1])) / d;
-    const double u = static_cast<double>((py[0] - py[1]) * (px[2] - px[0]) - (px[0] - px[1]) * (py[2] - py[0])) / d;
+    const double t = ((py[0] - py[1]) * (px[3] - px[1]) - (px[0] - px[1]) * (py[3] - py[1])) / d;
+    const double u = ((py[0] - py[1]) * (px[2] - px[0]) - (px[0] - px[1]) * (py[2] - py[0])) / d;
+    // NaN fails every comparison: a quadrilateral that cannot be judged is not accepted.
     return t >= 0 && t <= 1 && u >= 0 && u <= 1;
 }
 

@@ -42,10 +42,10 @@ void Document::updateTriangle()
 
 void Document::applyDataSettings()
 {
+    const std::array<int, 6> columns = dataSettings.gridColumns();
     for (int i = 0; i < 6; ++i) {
-        const int column = dataSettings.columnPositions[static_cast<std::size_t>(i)];
-        if (column >= 0 && column < Table::kColumns && table.rowCount() > 0)
-            table.setCell(0, column, dataSettings.title(i));
+        if (table.rowCount() > 0)
+            table.setCell(0, columns[static_cast<std::size_t>(i)], dataSettings.title(i));
     }
     changes.cellsChanged({0, 0, Table::kColumns - 1, 0});
 }

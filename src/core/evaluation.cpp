@@ -95,7 +95,7 @@ void Document::buildGroups()
     groupList = GroupList(m_locale);
     clearGroups();
 
-    const int column = dataSettings.columnPositions[0];
+    const int column = dataSettings.gridColumns()[GroupColumn];
     Spellings<bool> seen;
     for (int r = 1; r < table.rowCount(); ++r) {
         const std::string_view label = cellOf(table, r, column);
@@ -134,8 +134,7 @@ void Document::evaluateSamples()
     for (int k = 0; k < 4; ++k)
         slot[axisOfColumn[static_cast<std::size_t>(k)]] = k + 1;
 
-    const std::string_view format(dataSettings.numberFormat.data(),
-                                  ::strnlen(dataSettings.numberFormat.data(), dataSettings.numberFormat.size()));
+    const std::string_view format = dataSettings.numberFormatPattern();
     GroupLookup lookup(groupList);
 
     for (int r = 1; r < table.rowCount(); ++r) {

@@ -131,6 +131,25 @@ void DataSettings::setPrecision(std::int32_t value)
     std::memcpy(numberFormat.data(), format, std::strlen(format) + 1);
 }
 
+std::string_view DataSettings::numberFormatPattern() const
+{
+    return {numberFormat.data(), ::strnlen(numberFormat.data(), numberFormat.size())};
+}
+
+std::array<int, 6> DataSettings::gridColumns() const
+{
+    std::array<int, 6> columns{};
+    bool used[7] = {};
+    for (std::size_t i = 0; i < 6; ++i) {
+        const int c = columnPositions[i];
+        if (c < 1 || c > 6 || used[c])
+            return {1, 2, 3, 4, 5, 6};
+        used[c] = true;
+        columns[i] = c;
+    }
+    return columns;
+}
+
 const char *numberFormatForPrecision(std::int32_t precision)
 {
     switch (precision) {

@@ -3,13 +3,15 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <string_view>
 
 #include <QString>
 
 namespace quarvel {
 
 // The settings records are copied whole (document file, undo copy, thumbnail copy), so their byte
-// layout is a file format: little-endian, packed as below, padding explicit and zero by default.
+// layout is a file format: little-endian, packed as below, padding explicit. Every member has an
+// initialiser, so a record made without defaults() holds zeros, not whatever the memory held.
 
 // 44 bytes.
 struct FontSpec
@@ -31,57 +33,57 @@ static_assert(offsetof(FontSpec, color) == 36 && offsetof(FontSpec, style) == 40
 // 372 bytes.
 struct DiagramSettings
 {
-    std::int32_t axisDivisions;
-    std::int32_t borderWidth;
-    std::int32_t gridColor;
-    std::int32_t overlayPenColor;
-    std::int32_t reserved16;
-    std::int32_t numberDecimals;
-    std::int32_t reserved24;
-    std::uint8_t drawGrid;
-    std::uint8_t ticksBottom;
-    std::uint8_t ticksLeft;
-    std::uint8_t ticksRight;
-    std::uint8_t ticksBothSides;
-    std::uint8_t numbersBottom;
-    std::uint8_t numbersRight;
-    std::uint8_t numbersLeft;
-    std::uint8_t drawAxisLabels;
-    std::uint8_t drawLegend;
-    std::uint8_t legendBorder;
-    std::uint8_t symbolsFirst;
-    std::uint8_t sortLegend;
-    std::uint8_t fullTriangle;
-    std::uint8_t hidePoints;
-    std::uint8_t innerTicks;
-    std::uint8_t axisLabelsCentered;
-    std::uint8_t matchPointColor;
-    std::uint8_t numbersAligned;
-    std::uint8_t reserved47;
-    std::int32_t tickLength;
-    std::uint8_t hasLowerSamples;
-    std::array<std::uint8_t, 3> padding53;
-    float baseSize;
-    std::uint8_t drawClippingLine;
-    std::uint8_t hideOverlay;
-    std::uint8_t snapToInteger;
-    std::uint8_t adjustToWindow;
-    std::int32_t legendColumns;
-    std::int32_t reserved68;
-    std::uint8_t showClippingArea;
-    std::array<std::uint8_t, 3> padding73;
-    std::int32_t diagramKind;
-    float legendX;
-    float legendY;
-    FontSpec axisLabelFont;
-    FontSpec numberFont;
-    FontSpec legendFont;
-    FontSpec symbolFont;
-    FontSpec sampleLabelFont;
-    FontSpec overlayTextFont;
-    std::uint8_t clockwise;
-    std::array<std::uint8_t, 3> padding353;
-    std::array<std::int32_t, 4> columnAxis;
+    std::int32_t axisDivisions{};
+    std::int32_t borderWidth{};
+    std::int32_t gridColor{};
+    std::int32_t overlayPenColor{};
+    std::int32_t reserved16{};
+    std::int32_t numberDecimals{};
+    std::int32_t reserved24{};
+    std::uint8_t drawGrid{};
+    std::uint8_t ticksBottom{};
+    std::uint8_t ticksLeft{};
+    std::uint8_t ticksRight{};
+    std::uint8_t ticksBothSides{};
+    std::uint8_t numbersBottom{};
+    std::uint8_t numbersRight{};
+    std::uint8_t numbersLeft{};
+    std::uint8_t drawAxisLabels{};
+    std::uint8_t drawLegend{};
+    std::uint8_t legendBorder{};
+    std::uint8_t symbolsFirst{};
+    std::uint8_t sortLegend{};
+    std::uint8_t fullTriangle{};
+    std::uint8_t hidePoints{};
+    std::uint8_t innerTicks{};
+    std::uint8_t axisLabelsCentered{};
+    std::uint8_t matchPointColor{};
+    std::uint8_t numbersAligned{};
+    std::uint8_t reserved47{};
+    std::int32_t tickLength{};
+    std::uint8_t hasLowerSamples{};
+    std::array<std::uint8_t, 3> padding53{};
+    float baseSize{};
+    std::uint8_t drawClippingLine{};
+    std::uint8_t hideOverlay{};
+    std::uint8_t snapToInteger{};
+    std::uint8_t adjustToWindow{};
+    std::int32_t legendColumns{};
+    std::int32_t reserved68{};
+    std::uint8_t showClippingArea{};
+    std::array<std::uint8_t, 3> padding73{};
+    std::int32_t diagramKind{};
+    float legendX{};
+    float legendY{};
+    FontSpec axisLabelFont{};
+    FontSpec numberFont{};
+    FontSpec legendFont{};
+    FontSpec symbolFont{};
+    FontSpec sampleLabelFont{};
+    FontSpec overlayTextFont{};
+    std::uint8_t clockwise{};
+    std::array<std::uint8_t, 3> padding353{};
+    std::array<std::int32_t, 4> columnAxis{};
 
     // A zeroed block with every default written in.
     static DiagramSettings defaults();
@@ -105,17 +107,23 @@ static_assert(offsetof(DiagramSettings, columnAxis) == 356);
 // sample label.
 struct DataSettings
 {
-    std::array<std::array<char, 100>, 6> columnTitles;
-    std::array<std::int32_t, 6> columnPositions;
-    FontSpec groupsFont;
-    FontSpec dataFont;
-    std::int32_t precision;
-    std::array<char, 12> numberFormat;
+    std::array<std::array<char, 100>, 6> columnTitles{};
+    std::array<std::int32_t, 6> columnPositions{};
+    FontSpec groupsFont{};
+    FontSpec dataFont{};
+    std::int32_t precision{};
+    std::array<char, 12> numberFormat{};
 
     static DataSettings defaults();
     QString title(int column) const;
     // Stores precision and the number format derived from it together.
     void setPrecision(std::int32_t precision);
+    // The stored number format up to its NUL, or all twelve bytes when a file filled the field.
+    std::string_view numberFormatPattern() const;
+    // Where each of the six table columns sits in the grid. Positions that are not 1 to 6, each
+    // once, cannot come from the grid; such a stored block places the columns in their own order.
+    // The readers, the writer and the evaluation all go by these.
+    std::array<int, 6> gridColumns() const;
 };
 static_assert(sizeof(DataSettings) == 728);
 static_assert(offsetof(DataSettings, columnPositions) == 600 && offsetof(DataSettings, groupsFont) == 624);

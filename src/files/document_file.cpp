@@ -46,7 +46,7 @@ bool readCurrent(Document &document, std::string_view bytes)
         return false;
 
     Table &table = document.table;
-    const std::array<int, 6> columns = gridColumns(document.dataSettings);
+    const std::array<int, 6> columns = document.dataSettings.gridColumns();
     prepareRows(table, in, kRowSize);
     CellText converted[6];
     int row = 1;
@@ -66,7 +66,7 @@ bool readCurrent(Document &document, std::string_view bytes)
 void writeRows(const Document &document, ByteWriter &out, std::vector<ChangedText> &changes)
 {
     const Table &table = document.table;
-    const std::array<int, 6> columns = gridColumns(document.dataSettings);
+    const std::array<int, 6> columns = document.dataSettings.gridColumns();
     CellText converted;
     for (int row = 1; row < table.rowCount(); ++row) {
         RecordBuilder<kRowSize> record;

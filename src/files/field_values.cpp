@@ -143,20 +143,6 @@ void setColumnTitle(DataSettings &settings, int column, std::string_view bytes)
     copyBytes(settings.columnTitles[static_cast<std::size_t>(column)], bytes);
 }
 
-std::array<int, 6> gridColumns(const DataSettings &settings)
-{
-    std::array<int, 6> columns{};
-    bool used[7] = {};
-    for (std::size_t i = 0; i < 6; ++i) {
-        const int c = settings.columnPositions[i];
-        if (c < 1 || c > 6 || used[c])
-            return {1, 2, 3, 4, 5, 6};
-        used[c] = true;
-        columns[i] = c;
-    }
-    return columns;
-}
-
 std::string_view CellText::toUtf8(std::string_view bytes)
 {
     if (isAscii(bytes))

@@ -33,10 +33,6 @@ std::string generalNumberText(double value, char decimalSeparator);
 void setFaceName(FontSpec &font, std::string_view bytes);
 void setColumnTitle(DataSettings &settings, int column, std::string_view bytes);
 
-// Where each of the six table columns sits in the grid. Positions that are not 1 to 6, each once,
-// cannot come from the grid; such a stored block places the columns in their own order.
-std::array<int, 6> gridColumns(const DataSettings &settings);
-
 // Converts cells between the file's code page and the table's UTF-8 without copying plain ASCII.
 class CellText
 {

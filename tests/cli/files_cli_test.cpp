@@ -121,6 +121,28 @@ TEST(FilesCli, ConvertWritesTheOverlayAndInfoLoadsIt)
     EXPECT_EQ(asExtended.err, QByteArray("Wrong file\n"));
 }
 
+// The kind byte of an overlay object comes from the file: above 0x7F it is a Windows-1252
+// character like any stored text, not an invalid UTF-8 byte.
+TEST(FilesCli, OverlayKindGoesThroughTheCodePage)
+{
+    QTemporaryDir dir;
+    const QString table = writeTestFile(dir.filePath(QStringLiteral("t.txt")), "A\t20\t30\t50\n");
+    const QString ovl = writeTestFile(dir.filePath(QStringLiteral("l.ovl")), "C 10 20 70 30 40 30\n");
+    const QString xvl = dir.filePath(QStringLiteral("l.xvl"));
+    ASSERT_EQ(runCli({QStringLiteral("convert"), table, QStringLiteral("--overlay"), ovl, QStringLiteral("-o"), xvl})
+                  .exitCode,
+              0);
+    const std::string written = readTestFile(xvl);
+    for (const auto &[byte, kind] : {std::pair<char, QString>{'\x80', QStringLiteral("\u20AC")},
+                                     {'\xE9', QStringLiteral("\u00E9")}, {'\xFF', QStringLiteral("\u00FF")}}) {
+        std::string bytes = written;
+        bytes[16] = byte; // the first object's kind, right after the 16-byte header
+        const QString patched = writeTestFile(dir.filePath(QStringLiteral("k.xvl")), bytes);
+        const QJsonObject doc = info({table, QStringLiteral("--overlay"), patched});
+        EXPECT_EQ(doc[QLatin1String("overlay")].toArray().at(0).toObject()[QLatin1String("kind")].toString(), kind);
+    }
+}
+
 TEST(FilesCli, ConvertReportsCutTextsAndFailedWrites)
 {
     QTemporaryDir dir;

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 using namespace quarvel;
 
@@ -223,6 +224,32 @@ TEST(CornerMove, ConvexityDecidesAcceptance)
     EXPECT_FALSE(g.cornerMoveKeepsConvex(80, 80, 0));  // across the other diagonal: concave
     EXPECT_FALSE(g.cornerMoveKeepsConvex(150, 50, 0)); // self-crossing
     EXPECT_FALSE(g.cornerMoveKeepsConvex(100, 100, 0)); // onto the opposite corner: no diagonal left
+}
+
+// Corners from a damaged file: not numbers, infinite, or far beyond any integer type.
+TEST(CornerMove, DamagedCornersGiveADefinedAnswer)
+{
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const float inf = std::numeric_limits<float>::infinity();
+    struct Case { PointF far; bool keepsConvex; };
+    const Case cases[] = {
+        {{nan, 100}, false},
+        {{100, nan}, false},
+        {{inf, inf}, false},
+        {{-inf, 100}, false},
+        // A far but real corner still makes a convex quadrilateral with the moved one.
+        {{1e30f, 1e30f}, true},
+        {{3e9f, 3e9f}, true},
+    };
+    for (const Case &c : cases) {
+        DiagramGeometry g;
+        g.clipPixels = {{{0, 0}, {0, 100}, c.far, {100, 0}}};
+        EXPECT_EQ(g.cornerMoveKeepsConvex(-20, -20, 0), c.keepsConvex) << c.far.x << ", " << c.far.y;
+    }
+    // Moving the damaged corner itself onto a sound place is judged on the sound corners.
+    DiagramGeometry g;
+    g.clipPixels = {{{0, 0}, {0, 100}, {nan, 1e30f}, {100, 0}}};
+    EXPECT_TRUE(g.cornerMoveKeepsConvex(100, 100, 2));
 }
 
 TEST(InsideClip, LeftAndTopEdgesAreInsideRightAndBottomOutside)

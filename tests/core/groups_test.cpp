@@ -83,10 +83,21 @@ TEST(buildGroups, ResetGroupsStartsFromDefaults)
 TEST(buildGroups, ReadsTheColumnOfTheFirstPosition)
 {
     auto doc = documentWith({{"x", "1", "1", "1", "", "label"}});
-    doc->dataSettings.columnPositions[0] = 6;
+    doc->dataSettings.columnPositions = {6, 2, 3, 4, 5, 1};
     doc->buildGroups();
     EXPECT_EQ(namesOf(doc->groupList), (QStringList{"label"}));
-    doc->dataSettings.columnPositions[0] = -1; // as a damaged file could hold
-    doc->buildGroups();
-    EXPECT_TRUE(doc->groupList.empty());
+}
+
+// Positions a damaged file can hold: the readers place the columns in table order, and the groups
+// are found where the readers put the labels (they used to be looked for at the stored position,
+// so the labels showed and no group formed).
+TEST(buildGroups, DamagedPositionsMeanTableOrderAsForTheReaders)
+{
+    for (const std::array<std::int32_t, 6> damaged :
+         {std::array<std::int32_t, 6>{-1, 2, 3, 4, 5, 6}, {6, 2, 3, 4, 5, 6}, {9, 9, 9, 9, 9, 9}, {0, 1, 2, 3, 4, 5}}) {
+        auto doc = documentWith({{"Basalt", "20", "30", "50"}, {"Granite", "60", "10", "30"}}, UserLocale::point(),
+                                [&](Document &d) { d.dataSettings.columnPositions = damaged; });
+        EXPECT_EQ(namesOf(doc->groupList), (QStringList{"Basalt", "Granite"})) << damaged[0] << ' ' << damaged[5];
+        EXPECT_EQ(doc->validSamples(), 2);
+    }
 }

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <new>
 #include <vector>
 
 using namespace quarvel;
@@ -116,4 +117,57 @@ TEST(SettingsRecords, ColumnAxisMustBeAPermutation)
     EXPECT_EQ(s.axisOfColumns(), (std::array<std::int32_t, 4>{0, 1, 2, 3}));
     s.columnAxis = {0, 1, 2, 77};
     EXPECT_EQ(s.axisOfColumns(), (std::array<std::int32_t, 4>{0, 1, 2, 3}));
+}
+
+namespace {
+
+// The bytes of a default-initialised record (as `Record r;` makes one) over memory of `fill`.
+template <typename Record>
+std::vector<unsigned char> bytesOfNew(unsigned char fill)
+{
+    alignas(Record) unsigned char memory[sizeof(Record)];
+    std::memset(memory, fill, sizeof memory);
+    new (memory) Record;
+    return std::vector<unsigned char>(memory, memory + sizeof memory);
+}
+
+} // namespace
+
+// Records made without defaults(): the same bytes whatever the memory held before.
+TEST(SettingsRecords, DefaultInitialisedRecordsHoldNoGarbage)
+{
+    EXPECT_EQ(bytesOfNew<DiagramSettings>(0xAB), bytesOfNew<DiagramSettings>(0));
+    EXPECT_EQ(bytesOfNew<DataSettings>(0xAB), bytesOfNew<DataSettings>(0));
+    const DiagramSettings zero;
+    EXPECT_EQ(zero.hidePoints, 0);
+    EXPECT_EQ(zero.columnAxis, (std::array<std::int32_t, 4>{}));
+}
+
+// A file may fill all twelve bytes of the number format without a NUL.
+TEST(SettingsRecords, NumberFormatPatternStopsAtTheFieldsEnd)
+{
+    struct
+    {
+        DataSettings settings = DataSettings::defaults();
+        char after[8] = {'0', '0', '0', '0', '0', '0', '0', '\0'};
+    } block;
+    EXPECT_EQ(block.settings.numberFormatPattern(), "##0.####");
+    std::memcpy(block.settings.numberFormat.data(), "##0.00000000", 12);
+    EXPECT_EQ(block.settings.numberFormatPattern(), "##0.00000000");
+    block.settings.numberFormat.fill('\0');
+    EXPECT_EQ(block.settings.numberFormatPattern(), "");
+}
+
+// Stored grid positions are used only when they are 1 to 6, each once.
+TEST(SettingsRecords, GridColumnsFallBackToTableOrder)
+{
+    DataSettings s = DataSettings::defaults();
+    EXPECT_EQ(s.gridColumns(), (std::array<int, 6>{1, 2, 3, 4, 5, 6}));
+    s.columnPositions = {6, 5, 4, 3, 2, 1};
+    EXPECT_EQ(s.gridColumns(), (std::array<int, 6>{6, 5, 4, 3, 2, 1}));
+    for (const std::array<std::int32_t, 6> damaged :
+         {std::array<std::int32_t, 6>{9, 9, 9, 9, 9, 9}, {0, 1, 2, 3, 4, 5}, {2, 2, 3, 4, 5, 6}, {-1, 2, 3, 4, 5, 6}}) {
+        s.columnPositions = damaged;
+        EXPECT_EQ(s.gridColumns(), (std::array<int, 6>{1, 2, 3, 4, 5, 6}));
+    }
 }
