@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <QFontDatabase>
+
 #include <cstring>
 
 using namespace quarvel;
@@ -234,10 +236,19 @@ TEST(Pixels, WingdingsCodesShowTheirShapesWhenTheFaceIsMissing)
         canvas.textOut(5, 5, text);
         return image;
     };
+    // The ink alone: a substitute shape is moved to the middle of its cell.
+    const auto ink = [](const QImage &image) {
+        QRect box;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                if (image.pixel(x, y) != qRgb(255, 255, 255))
+                    box |= QRect(x, y, 1, 1);
+        return image.copy(box);
+    };
     // 109 is the shadowed circle of the default symbol, not the letter m.
-    const QImage symbol = draw(QStringLiteral("WingDings"), symbolText(109));
-    EXPECT_EQ(symbol, draw(QStringLiteral("DejaVu Sans"), QStringLiteral("\u274D")));
-    EXPECT_NE(symbol, draw(QStringLiteral("DejaVu Sans"), QStringLiteral("m")));
+    const QImage symbol = ink(draw(QStringLiteral("WingDings"), symbolText(109)));
+    EXPECT_EQ(symbol, ink(draw(QStringLiteral("DejaVu Sans"), QStringLiteral("\u274D"))));
+    EXPECT_NE(symbol, ink(draw(QStringLiteral("DejaVu Sans"), QStringLiteral("m"))));
     // A face that is installed is used as it is.
     EXPECT_EQ(draw(QStringLiteral("DejaVu Sans"), symbolText(109)), draw(QStringLiteral("DejaVu Sans"), QStringLiteral("m")));
 }
@@ -373,6 +384,73 @@ TEST(Pixels, PatternedPensKeepTheirPatternWhenWide)
             ASSERT_GE(runs.size(), c.dashes.size());
             for (std::size_t i = 0; i < c.dashes.size(); ++i)
                 EXPECT_NEAR(runs[i], c.dashes[i], 1) << "run " << i;
+        }
+    }
+}
+
+namespace {
+
+// Centre of the box around the red pixels.
+QPointF redInkCentre(const QImage &image)
+{
+    int left = image.width(), right = -1, top = image.height(), bottom = -1;
+    for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+            if (isRed(image.pixel(x, y)))
+                left = std::min(left, x), right = std::max(right, x), top = std::min(top, y), bottom = std::max(bottom, y);
+        }
+    }
+    return right < 0 ? QPointF(-1, -1) : QPointF((left + right) / 2.0, (top + bottom) / 2.0);
+}
+
+} // namespace
+
+// Without the symbol face the substitute fonts draw the shapes; their ink must still be centred
+// on the sample's point and in the legend's symbol cell, as the symbol font's own glyphs are.
+TEST(Pixels, SubstituteSymbolInkIsCentredOnItsPointAndInTheLegend)
+{
+    if (QFontDatabase::hasFamily(QStringLiteral("Wingdings")))
+        GTEST_SKIP() << "the symbol face is installed: no substitutes";
+    // Filled circle, shadowed circle, filled square, lozenge.
+    for (const int symbol : {108, 109, 110, 117}) {
+        SCOPED_TRACE(symbol);
+        // Away from the vertices and without grid lines, so that no line runs under the symbol.
+        auto doc = redSampleDocument({{"A", "20", "30", "50", "", ""}});
+        doc->diagramSettings.drawGrid = 0;
+        doc->groupList.group(0).symbol = symbol;
+        doc->groupList.group(0).symbolSize = 30;
+        doc->groupList.group(0).showLabels = 0;
+        doc->evaluateSamples();
+        QImage image = whiteImage(1600, 1230);
+        DrawnFrame frame;
+        {
+            QPainterCanvas canvas(image);
+            frame = drawDocument(*doc, canvas, 1600, 1230);
+        }
+        // 20 % bottom, 30 % left, 50 % right, clockwise.
+        const QPointF point(static_cast<int>(frame.leftX + 0.65f * frame.width),
+                            static_cast<int>(frame.apexY + 0.7f * frame.height));
+        const QPointF ink = redInkCentre(image);
+        EXPECT_NEAR(ink.x(), point.x(), 1.0);
+        EXPECT_NEAR(ink.y(), point.y(), 1.0);
+
+        for (const bool convert : {false, true}) {
+            DiagramSettings s = DiagramSettings::defaults();
+            s.legendFont.size = 30;
+            QImage legendImage = whiteImage(800, 615);
+            QPainterCanvas canvas(legendImage);
+            const Legend legend(canvas, 800, s, doc->groupList, convert);
+            // The symbol's cell: right of the name, with the symbol font's advance and height.
+            CanvasFont nameFont{s.legendFont.face(), 30, s.legendFont.charset, s.legendFont.style, 0};
+            canvas.setFont(nameFont);
+            const int nameWidth = canvas.textWidth(doc->groupList.name(0));
+            canvas.setFont(CanvasFont{s.symbolFont.face(), 30, 1, 0, 0});
+            const QString &text = symbolText(symbol);
+            const QPointF cellCentre(legend.legendLeft() + nameWidth + 10 + canvas.textWidth(text) / 2.0,
+                                     legend.legendTop() + canvas.textHeight(text) / 2.0);
+            const QPointF legendInk = redInkCentre(legendImage);
+            EXPECT_NEAR(legendInk.x(), cellCentre.x(), 1.0) << "convert " << convert;
+            EXPECT_NEAR(legendInk.y(), cellCentre.y(), 1.0) << "convert " << convert;
         }
     }
 }
