@@ -32,8 +32,9 @@ public:
     static constexpr int kNewRowCount = 102;
     static inline const QString kStatusPrefix = QStringLiteral("Number of valid samples = ");
 
-    // A new document: default settings, the six titles, 101 empty rows, evaluated.
-    explicit Document(const UserLocale &locale = UserLocale::fromEnvironment());
+    // A new document: default settings, the six titles, 101 empty rows, evaluated. The locale is
+    // always the caller's choice: it decides the decimal separator and the letter-case rules.
+    explicit Document(const UserLocale &locale);
     Document(const Document &) = delete;
     Document &operator=(const Document &) = delete;
 

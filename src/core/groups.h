@@ -38,7 +38,7 @@ struct Group
 class GroupList
 {
 public:
-    explicit GroupList(const UserLocale &locale = UserLocale()) : m_locale(locale) {}
+    explicit GroupList(const UserLocale &locale) : m_locale(locale) {}
 
     int size() const { return static_cast<int>(m_entries.size()); }
     bool empty() const { return m_entries.empty(); }

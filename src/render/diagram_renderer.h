@@ -32,7 +32,7 @@ class DiagramRenderer
 public:
     DiagramRenderer(Canvas &canvas, int imageWidth, int imageHeight, const std::vector<VectorLine> &overlay,
               const DiagramSettings &settings, const DataSettings &dataSettings, DiagramGeometry &geometry,
-              const SampleList &samples, RenderFlags flags, const UserLocale &locale = UserLocale::point());
+              const SampleList &samples, RenderFlags flags, const UserLocale &locale);
 
     // More divisions than this (possible only from a damaged file) draw no grid, ticks or numbers.
     static constexpr int kMaxDivisions = 1000;

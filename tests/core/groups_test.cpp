@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <type_traits>
+
 using namespace quarvel;
 using quarvel::test::documentWith;
 
@@ -16,6 +18,11 @@ QStringList namesOf(const GroupList &groups)
 }
 
 } // namespace
+
+// The locale decides the decimal separator and the letter-case rules of group names: a forgotten
+// argument must not compile into the environment's or English rules.
+static_assert(!std::is_default_constructible_v<Document>);
+static_assert(!std::is_default_constructible_v<GroupList>);
 
 TEST(buildGroups, OrderOfFirstOccurrenceOrSorted)
 {

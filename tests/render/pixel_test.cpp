@@ -281,7 +281,7 @@ TEST(Pixels, ThumbnailLeavesTheDocumentUnchanged)
 // about as far below the last row's ink as its top line above the first row's.
 TEST(Pixels, LegendFrameEnclosesEveryRow)
 {
-    GroupList groups;
+    GroupList groups(UserLocale::point());
     for (char c = 'A'; c < 'A' + 14; ++c) {
         Group group;
         group.symbol = 108;

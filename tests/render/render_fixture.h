@@ -35,7 +35,8 @@ struct Drawing
     Drawing &draw(RenderFlags flags = {})
     {
         geometry.layout(800, 600, settings);
-        renderer = std::make_unique<DiagramRenderer>(canvas, 800, 600, overlay, settings, data, geometry, samples, flags);
+        renderer = std::make_unique<DiagramRenderer>(canvas, 800, 600, overlay, settings, data, geometry, samples, flags,
+                                                     UserLocale::point());
         return *this;
     }
     const DiagramFrame &frame() const { return renderer->frame(); }

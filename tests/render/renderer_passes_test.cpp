@@ -3,9 +3,15 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <type_traits>
 
 using namespace quarvel;
 using namespace quarvel::test;
+
+// The renderer formats numbers in the caller's locale; there is no silent default.
+static_assert(!std::is_constructible_v<DiagramRenderer, Canvas &, int, int, const std::vector<VectorLine> &,
+                                       const DiagramSettings &, const DataSettings &, DiagramGeometry &,
+                                       const SampleList &, RenderFlags>);
 
 namespace {
 
@@ -335,7 +341,7 @@ TEST(RendererPasses, GeometryAndRendererAgreeOnThePlaceOfTheDiagram)
             geometry.layout(width, height, settings);
             RecordingCanvas canvas(width, height, 96);
             const DiagramRenderer renderer(canvas, width, height, {}, settings, DataSettings::defaults(), geometry,
-                                           SampleList{}, RenderFlags{});
+                                           SampleList{}, RenderFlags{}, UserLocale::point());
             const DrawnFrame f = renderer.drawnFrame();
             ASSERT_EQ(f.apexX, geometry.apexX) << width;
             ASSERT_EQ(f.apexY, geometry.apexY) << width;

@@ -231,7 +231,7 @@ namespace {
 
 GroupList groupsNamed(std::initializer_list<const char *> names)
 {
-    GroupList groups;
+    GroupList groups(UserLocale::point());
     for (const char *name : names) {
         Group g;
         g.color = 0x0000FF;
@@ -316,7 +316,7 @@ TEST(Legend, FrameEnclosesEveryRowWithEqualMargins)
         RecordingCanvas canvas(800, 615, 96);
         DiagramSettings s = DiagramSettings::defaults();
         s.legendColumns = columns;
-        GroupList groups;
+        GroupList groups(UserLocale::point());
         for (const std::string &name : names)
             groups.add(QString::fromStdString(name), Group{});
         const Legend legend(canvas, 800, s, groups);
