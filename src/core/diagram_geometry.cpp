@@ -112,6 +112,19 @@ void DiagramGeometry::fitClipToWindow(int imageWidth, int imageHeight, const Dia
     fitTopY = placement.originY * s + fitOffsetY;
     fitWidth = fitSide;
     fitHeight = std::sqrt(0.75f) * fitWidth;
+    // A quadrilateral without width or height, or with corners that are no numbers (only a
+    // damaged file has one), cannot be fitted: the picture stays as laid out, so that the frame
+    // the image window keeps is made of numbers.
+    const bool fitted = s > 0 && std::isfinite(fitLeftX) && std::isfinite(fitTopY) && std::isfinite(fitHeight);
+    if (!fitted) {
+        clipPixels = saved;
+        updateClipBounds();
+        fitOffsetX = fitOffsetY = 0;
+        fitLeftX = placement.originX;
+        fitTopY = placement.originY;
+        fitSide = fitWidth = placement.side;
+        fitHeight = placement.height;
+    }
 }
 
 bool DiagramGeometry::cornerMoveKeepsConvex(int x, int y, int k) const

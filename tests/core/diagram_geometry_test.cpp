@@ -169,39 +169,55 @@ TEST(DiagramLayout, BoundsStartAtZeroForTheMaxima)
 
 // The default trapezoid is about 2.2 times as wide as it is high: a window of a squarer shape
 // takes the width fit, a wider one overflows at the top and takes the height fit.
-TEST(FitClipToWindow, SquarishWindowFitsByWidth)
+// The default trapezoid: a squarish window takes the width fit, a wide short one overflows at the
+// top with it and takes the height fit. Either way the box of the corners is centred, fills the
+// limiting side and leaves the other within the window, and the whole diagram is scaled with it.
+TEST(FitClipToWindow, WidthFitOrHeightFitCentresTheBox)
 {
-    const DiagramSettings s = settingsOf(1);
-    DiagramGeometry g = laidOut(800, 1000, s);
-    const float scale = 800 / (g.clipMaxX - g.clipMinX);
-    g.fitClipToWindow(800, 1000, s);
-    const Box box(g);
-    EXPECT_NEAR(box.maxX - box.minX, 800.0f, 0.05f);
-    EXPECT_NEAR((box.maxX + box.minX) / 2, 400.0f, 0.05f);
-    EXPECT_NEAR((box.maxY + box.minY) / 2, 500.0f, 0.05f);
-    EXPECT_LT(box.maxY - box.minY, 1000.0f);
-    EXPECT_NEAR(g.fitSide, 800 / 1.8f * scale, 0.05f);
-    EXPECT_EQ(g.fitWidth, g.fitSide);
-    EXPECT_NEAR(g.fitHeight, std::sqrt(0.75f) * g.fitSide, 0.05f);
-    EXPECT_NEAR(g.fitLeftX, (800 - g.width) / 3 * scale + g.fitOffsetX, 0.05f);
-    EXPECT_NEAR(g.fitTopY, (1000 - g.height) / 3 * scale + g.fitOffsetY, 0.05f);
-    // The corner pixels stay where the whole enlarged diagram puts them.
-    EXPECT_NEAR(g.clipPixels[0].x, g.fitLeftX + 0.25f * g.fitWidth, 0.05f);
+    struct Case { int width, height; bool byWidth; };
+    for (const Case c : {Case{800, 1000, true}, Case{1600, 400, false}}) {
+        SCOPED_TRACE(c.width);
+        const DiagramSettings s = settingsOf(1);
+        DiagramGeometry g = laidOut(c.width, c.height, s);
+        const float w = static_cast<float>(c.width), h = static_cast<float>(c.height);
+        const float scale = c.byWidth ? w / (g.clipMaxX - g.clipMinX) : h / (g.clipMaxY - g.clipMinY);
+        g.fitClipToWindow(c.width, c.height, s);
+        const Box box(g);
+        EXPECT_NEAR(c.byWidth ? box.maxX - box.minX : box.maxY - box.minY, c.byWidth ? w : h, 0.05f);
+        EXPECT_LT(c.byWidth ? box.maxY - box.minY : box.maxX - box.minX, c.byWidth ? h : w);
+        EXPECT_NEAR((box.maxX + box.minX) / 2, w / 2, 0.05f);
+        EXPECT_NEAR((box.maxY + box.minY) / 2, h / 2, 0.05f);
+        EXPECT_GE(box.minY, -1.0f);
+        EXPECT_NEAR(g.fitSide, w / 1.8f * scale, 0.05f);
+        EXPECT_EQ(g.fitWidth, g.fitSide);
+        EXPECT_NEAR(g.fitHeight, std::sqrt(0.75f) * g.fitSide, 0.05f);
+        EXPECT_NEAR(g.fitLeftX, (w - g.width) / 3 * scale + g.fitOffsetX, 0.05f);
+        EXPECT_NEAR(g.fitTopY, (h - g.height) / 3 * scale + g.fitOffsetY, 0.05f);
+        // The corner pixels stay where the whole enlarged diagram puts them.
+        EXPECT_NEAR(g.clipPixels[0].x, g.fitLeftX + 0.25f * g.fitWidth, 0.05f);
+    }
 }
 
-TEST(FitClipToWindow, WideShortWindowFallsBackToTheHeight)
+// Only a damaged file holds such corners: the picture stays unfitted, with a frame of numbers.
+TEST(FitClipToWindow, AQuadrilateralWithoutAreaIsNotFitted)
 {
-    const DiagramSettings s = settingsOf(1);
-    DiagramGeometry g = laidOut(1600, 400, s);
-    const float scale = 400 / (g.clipMaxY - g.clipMinY);
-    g.fitClipToWindow(1600, 400, s);
-    const Box box(g);
-    EXPECT_NEAR(box.maxY - box.minY, 400.0f, 0.05f);
-    EXPECT_NEAR((box.maxY + box.minY) / 2, 200.0f, 0.05f);
-    EXPECT_NEAR((box.maxX + box.minX) / 2, 800.0f, 0.05f);
-    EXPECT_NEAR(g.fitSide, 1600 / 1.8f * scale, 0.05f);
-    EXPECT_LT(box.maxX - box.minX, 1600.0f);
-    EXPECT_GE(box.minY, -1.0f);
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const std::array<Weights, 4> damaged[] = {
+        {{{0, 0, 0}, {0, 0, 0}, {0, 0, 0}, {0, 0, 0}}},
+        {{{1, 1, 1}, {1, 1, 1}, {1, 1, 1}, {1, 1, 1}}},
+        {{{nan, 1, 1}, {1, nan, 1}, {1, 1, nan}, {1, 1, 1}}},
+    };
+    for (const auto &corners : damaged) {
+        const DiagramSettings s = settingsOf(1);
+        DiagramGeometry g;
+        g.clipCorners = corners;
+        g.layout(800, 600, s);
+        g.fitClipToWindow(800, 600, s);
+        EXPECT_EQ(g.fitLeftX, g.leftX);
+        EXPECT_EQ(g.fitTopY, g.apexY);
+        EXPECT_EQ(g.fitSide, g.side);
+        EXPECT_EQ(g.fitHeight, g.height);
+    }
 }
 
 TEST(FitClipToWindow, TheNextLayoutUndoesTheFit)
