@@ -5,8 +5,10 @@
 #include <QFile>
 #include <QTemporaryDir>
 
+#include <algorithm>
 #include <random>
 #include <string>
+#include <vector>
 
 using namespace quarvel;
 
@@ -143,15 +145,76 @@ TEST(ImportText, EmptyOrUnreadableFilesFail)
     EXPECT_EQ(doc.samples[0].percents[0], 20);
 }
 
-TEST(ImportText, BinaryGarbageNeverCrashes)
+namespace {
+
+// The leading lines an import must take, by the file's rules written out once more: a line ends
+// at its LF (CR LF counts as LF) or after 499 characters, and it is taken when it ends with LF
+// and holds at least three TABs; the first line that is not stops the import.
+int leadingValidLines(const std::string &bytes)
+{
+    int lines = 0;
+    std::size_t at = 0;
+    while (at < bytes.size()) {
+        std::string line;
+        while (at < bytes.size() && line.size() < 499) {
+            if (bytes.compare(at, 2, "\r\n") == 0) {
+                line += '\n';
+                at += 2;
+                break;
+            }
+            line += bytes[at++];
+            if (line.back() == '\n')
+                break;
+        }
+        if (line.back() != '\n' || std::count(line.begin(), line.end(), '\t') < 3)
+            break;
+        ++lines;
+    }
+    return lines;
+}
+
+} // namespace
+
+// Random bytes, and random valid lines followed by a rejected line and random bytes: the rows
+// imported are exactly the leading valid lines, with their first field in the group column.
+TEST(ImportText, BinaryGarbageImportsTheLeadingValidLines)
 {
     std::mt19937 random(7);
-    for (int round = 0; round < 200; ++round) {
-        std::string bytes(static_cast<std::size_t>(random() % 3000), '\0');
-        for (char &b : bytes)
-            b = static_cast<char>(random() % 8 == 0 ? '\t' : random() % 16 == 0 ? '\n' : random());
+    int garbageWithRows = 0; // the oracle must see rows in pure garbage too
+    auto randomByte = [&] { return static_cast<char>(random() % 8 == 0 ? '\t' : random() % 16 == 0 ? '\n' : random()); };
+    for (int round = 0; round < 400; ++round) {
+        std::string bytes;
+        std::vector<std::string> groups;
+        if (round % 2) {
+            const int valid = static_cast<int>(random() % 6);
+            for (int line = 0; line < valid; ++line) {
+                std::string group(static_cast<std::size_t>(random() % 20), 'g');
+                for (char &c : group)
+                    c = static_cast<char>('A' + random() % 26);
+                groups.push_back(group);
+                bytes += group + "\t1\t2\t";
+                for (int k = static_cast<int>(random() % 200); k > 0; --k) {
+                    const char c = randomByte();
+                    bytes += c == '\n' || c == '\r' ? 'x' : c;
+                }
+                bytes += '\n';
+            }
+            bytes += "broken\t1\n"; // two TABs: rejected
+        }
+        for (int k = static_cast<int>(random() % 3000); k > 0; --k)
+            bytes += randomByte();
+        SCOPED_TRACE(round);
         Document doc(UserLocale::point());
         const ImportResult result = import(doc, bytes);
-        EXPECT_LE(result.rowsImported, static_cast<int>(bytes.size()));
+        const int expected = leadingValidLines(bytes);
+        EXPECT_EQ(result.rowsImported, expected);
+        garbageWithRows += round % 2 == 0 && expected > 0;
+        if (round % 2) {
+            ASSERT_EQ(expected, static_cast<int>(groups.size()));
+            EXPECT_FALSE(result.ok);
+            for (std::size_t r = 0; r < groups.size(); ++r)
+                EXPECT_EQ(doc.table.cell(static_cast<int>(r) + 1, 1), QString::fromStdString(groups[r]));
+        }
     }
+    EXPECT_GT(garbageWithRows, 20);
 }
