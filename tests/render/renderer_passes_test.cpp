@@ -35,32 +35,46 @@ std::vector<QString> concat(std::initializer_list<std::vector<QString>> parts)
 
 } // namespace
 
-TEST(RendererPasses, ClockwiseTriangleNumbersRunFrom100AtTheirVertex)
+// The default document on 800 x 600, pinned in pixels worked out by hand: side 800 / 1.8 =
+// 444.44, height 384.90, lower-left vertex at x 118.52, apex at y 71.70; ticks 1.3 % of the side,
+// tX = 2.889 and tY = 5.004. Texts are 12 pixels high and 6 wide per character.
+TEST(RendererPasses, DefaultTriangleOn800By600InPixels)
 {
     Drawing d;
     d.draw();
     EXPECT_EQ(d.numberTexts(), concat({tenDown(), tenDown(), tenDown()}));
+    const DrawnFrame f = d.renderer->drawnFrame();
+    EXPECT_NEAR(f.apexX, 340.74f, 0.01f);
+    EXPECT_NEAR(f.apexY, 71.70f, 0.01f);
+    EXPECT_NEAR(f.leftX, 118.52f, 0.01f);
+    EXPECT_NEAR(f.rightX, 562.96f, 0.01f);
+    EXPECT_NEAR(f.leftY, 456.60f, 0.01f);
 
-    const DiagramFrame &f = d.frame();
-    const float tX = 0.01f * f.side * 1.3f * 0.5f;
-    const float tY = 0.01f * f.side * 1.3f * std::sqrt(0.75f);
-    EXPECT_NEAR(d.renderer->tickX(), tX, 1e-4);
-    EXPECT_NEAR(d.renderer->tickY(), tY, 1e-4);
     const auto texts = Drawing::only(d.passCalls(), Op::TextOut);
-    // Pass A at the apex, type 0: left of the tick, centred in height. "100" is 18 x 12.
-    const float ax = static_cast<float>(trunc(f.apexX)), ay = static_cast<float>(trunc(f.apexY));
-    EXPECT_EQ(texts[0].args, (std::vector<int>{trunc(ax - 2 * tX - 1.1f * 18), trunc(ay - 6)}));
-    // Pass B at the lower-right vertex, type 1: above right of the tick.
-    const float rx = static_cast<float>(trunc(f.rightX)), ry = static_cast<float>(trunc(f.rightY));
-    EXPECT_EQ(texts[10].args, (std::vector<int>{trunc(rx + tX), trunc(ry - tY - 12)}));
-    // Pass C at the lower-left vertex, type 2: below the tick.
-    const float lx = static_cast<float>(trunc(f.leftX)), ly = static_cast<float>(trunc(f.leftY));
-    EXPECT_EQ(texts[20].args, (std::vector<int>{trunc(lx + tX), trunc(ly + 1.1f * tY)}));
+    ASSERT_EQ(texts.size(), 30u);
+    // "100" of each pass at its vertex: left of the apex's tick (340 - 5.78 - 1.1 x 18, 71 - 6),
+    // above right of the lower-right vertex (562 + 2.89, 456 - 5.00 - 12), below the lower-left
+    // vertex (118 + 2.89, 456 + 1.1 x 5.00).
+    EXPECT_EQ(texts[0].args, (std::vector<int>{314, 65}));
+    EXPECT_EQ(texts[10].args, (std::vector<int>{564, 438}));
+    EXPECT_EQ(texts[20].args, (std::vector<int>{120, 461}));
     for (const Call &t : texts) {
         EXPECT_EQ(t.escapement, 0);
         EXPECT_EQ(t.fontHeight, 12);
         EXPECT_TRUE(t.opaque);
     }
+    // The two ticks at the apex, horizontal, 2 x 2.89 long.
+    const auto segments = Drawing::segmentsOf(d.passCalls());
+    EXPECT_EQ(segments[0].args, (std::vector<int>{340, 71, 334, 71}));
+    EXPECT_EQ(segments[1].args, (std::vector<int>{340, 71, 345, 71}));
+
+    const auto later = d.laterCalls();
+    EXPECT_EQ(Drawing::only(later, Op::Polyline).at(0).args, (std::vector<int>{562, 456, 340, 71, 118, 456, 562, 456}));
+    // Titles: "Left" centred above the apex (71.70 - 6 - 14.4), "Bottom" and "Right" centred
+    // below their vertices (456.60 + 5.00 + 12).
+    EXPECT_EQ(d.textCall(QStringLiteral("Left"), later)->args, (std::vector<int>{328, 51}));
+    EXPECT_EQ(d.textCall(QStringLiteral("Bottom"), later)->args, (std::vector<int>{100, 473}));
+    EXPECT_EQ(d.textCall(QStringLiteral("Right"), later)->args, (std::vector<int>{547, 473}));
 }
 
 TEST(RendererPasses, CounterclockwiseNumbersRunUpTo100)
