@@ -96,7 +96,7 @@ DataOptionsDialog::DataOptionsDialog(QWidget *parent, FontChooser chooseFont)
                 shown->showFont(chosenFontOf(font));
             }
         });
-        fonts->addWidget(button, row, 0, Qt::AlignTop);
+        fonts->addWidget(button, row, 0);
         fonts->addWidget(sample, row, 1);
     };
     fontRow(0, "Button2", "Data font", "InfoData", m_dataFont, m_dataSample);

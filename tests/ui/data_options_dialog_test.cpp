@@ -5,6 +5,7 @@
 
 #include <cstring>
 
+#include <QDir>
 #include <QLabel>
 #include <QPushButton>
 #include <QSignalSpy>
@@ -216,6 +217,21 @@ private slots:
         click("ApplyBtn");
         m_dialog->close();
         QCOMPARE(m_document->dataSettings.precision, 3);
+    }
+
+    void theDialogShowsItsTextsWhole()
+    {
+        showDialog();
+        for (QWidget *widget : m_dialog->findChildren<QWidget *>()) {
+            if (!widget->isVisibleTo(m_dialog.get()))
+                continue;
+            if (qobject_cast<QLabel *>(widget) || qobject_cast<QAbstractButton *>(widget))
+                QVERIFY2(widget->width() >= widget->sizeHint().width(),
+                         qPrintable(widget->objectName() + QLatin1Char(' ') + widget->property("text").toString()));
+        }
+        const QString grabs = qEnvironmentVariable("QUARVEL_GRAB_DIR");
+        if (!grabs.isEmpty())
+            m_dialog->grab().save(QDir(grabs).filePath(QStringLiteral("data-options.png")));
     }
 
     void longTitlesAreCutToTheField()

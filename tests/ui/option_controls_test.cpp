@@ -4,7 +4,11 @@
 #include "ui/number_combo.h"
 #include "options_test_support.h"
 
+#include <QApplication>
 #include <QFontDatabase>
+#include <QFontDialog>
+#include <QPointer>
+#include <QTimer>
 #include <QImage>
 #include <QPainter>
 #include <QSignalSpy>
@@ -132,6 +136,46 @@ private slots:
         QCOMPARE(font.faceName[20], 'z');
         QCOMPARE(font.style, 8 | 2);
         QCOMPARE(chosenFontOf(font), chosen);
+    }
+
+    // The font dialog of the option dialogs: scalable fonts, and a colour and a writing system
+    // that come back as the font's colour and charset.
+    void theFontDialogGivesColourAndCharset()
+    {
+        ChosenFont initial;
+        initial.face = QStringLiteral("Liberation Sans");
+        initial.size = 12;
+        initial.charset = 204;
+        initial.color = rgbColor(0, 0, 255);
+        initial.styles.bold = true;
+        bool answered = false;
+        QTimer::singleShot(0, [&] {
+            QPointer<QFontDialog> dialog = qobject_cast<QFontDialog *>(QApplication::activeModalWidget());
+            QVERIFY(dialog);
+            QVERIFY(dialog->testOption(QFontDialog::ScalableFonts));
+            auto *colors = dialog->findChild<ColorList *>(QStringLiteral("fontColor"));
+            QVERIFY(colors);
+            QCOMPARE(colors->color(), initial.color);
+            auto *systems = dialog->findChild<QComboBox *>();
+            QCOMPARE(systems->currentIndex(), int(QFontDatabase::Cyrillic));
+            systems->setCurrentIndex(QFontDatabase::Greek);
+            test::chooseEntry(colors, 9);
+            if (const QString grabs = qEnvironmentVariable("QUARVEL_GRAB_DIR"); !grabs.isEmpty())
+                dialog->grab().save(grabs + QStringLiteral("/font-dialog.png"));
+            answered = true;
+            dialog->accept();
+        });
+        // Never left open, whatever failed above.
+        QTimer::singleShot(5000, [] {
+            if (QWidget *modal = QApplication::activeModalWidget())
+                modal->close();
+        });
+        const std::optional<ChosenFont> chosen = chooseScalableFont(nullptr, initial);
+        QVERIFY(answered);
+        QVERIFY(chosen);
+        QCOMPARE(chosen->charset, 161);
+        QCOMPARE(chosen->color, rgbColor(255, 0, 0));
+        QVERIFY(chosen->size > 0);
     }
 
     void writingSystemsGiveCharsets()
