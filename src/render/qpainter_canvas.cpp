@@ -281,9 +281,14 @@ bool sameShape(const CanvasFont &a, const CanvasFont &b)
 
 void QPainterCanvas::setFont(const CanvasFont &chosen)
 {
-    // A copy: the argument may be one of the two fonts swapped below (selectCanvasFont passes
-    // m_canvasFont).
-    const CanvasFont font = chosen;
+    // The argument may be one of the two fonts swapped below (selectCanvasFont passes
+    // m_canvasFont): then it is copied first. Any other is not, as this runs twice per sample.
+    if (&chosen == &m_canvasFont || &chosen == &m_otherFont) {
+        const CanvasFont copy = chosen;
+        setFont(copy);
+        return;
+    }
+    const CanvasFont &font = chosen;
     // Drawing samples switches between two fonts, symbol and label, at every sample: the
     // previous font is kept at hand.
     if (m_canvasEntry && sameShape(font, m_canvasFont)) {
