@@ -1,9 +1,10 @@
 #!/usr/bin/env python3
 """Side-by-side comparison on the work a user does: the same TAB file of N rows (group and three
-parts) to a 1600 x 1230 PNG, whole process, through quarvel-cli render and through matplotlib.
-Prints both medians and their ratio.
+parts, 5 groups) to a 1600 x 1230 PNG, whole process each time, through quarvel-cli render and
+through the lean matplotlib script beside this one; then the same document as a .qvd file through
+quarvel-cli. Prints medians of wall time and of peak memory (the process's largest resident set).
 
-    bench/compare_render.py QUARVEL_CLI [--rows 10000,100000,1000000] [--runs 3]
+    bench/compare_render.py QUARVEL_CLI [--rows 5,100000,1000000] [--runs 5] [--no-matplotlib]
 """
 import argparse
 import os
@@ -15,6 +16,8 @@ import time
 
 HERE = os.path.dirname(os.path.abspath(__file__))
 GROUPS = ["Basalt", "Andesite", "Dacite", "Rhyolite", "Trachyte"]
+# Seconds and MB that quarvel-cli render should stay within, by rows.
+GOALS = {5: (0.060, None), 100000: (0.100, None), 1000000: (0.300, 120)}
 
 
 def write_table(path, rows):
@@ -25,30 +28,63 @@ def write_table(path, rows):
             out.write(f"{rng.choice(GROUPS)}\t{parts}\n")
 
 
-def median_seconds(command, runs):
-    times = []
-    for _ in range(runs):
-        start = time.perf_counter()
-        subprocess.run(command, check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        times.append(time.perf_counter() - start)
-    return statistics.median(times)
+def run_once(command):
+    """Wall seconds and peak resident MB of one whole process."""
+    env = dict(os.environ, QT_QPA_PLATFORM=os.environ.get("QT_QPA_PLATFORM", "offscreen"))
+    start = time.perf_counter()
+    child = subprocess.Popen(command, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, env=env)
+    _, status, usage = os.wait4(child.pid, 0)
+    seconds = time.perf_counter() - start
+    child.returncode = os.waitstatus_to_exitcode(status)
+    if child.returncode != 0:
+        raise SystemExit(f"failed ({child.returncode}): {' '.join(command)}")
+    return seconds, usage.ru_maxrss / 1024.0
+
+
+def medians(command, runs):
+    results = [run_once(command) for _ in range(runs)]
+    return statistics.median(r[0] for r in results), statistics.median(r[1] for r in results)
+
+
+def verdict(rows, seconds, megabytes):
+    goal_seconds, goal_mb = GOALS.get(rows, (None, None))
+    notes = []
+    if goal_seconds is not None:
+        notes.append(f"{'ok' if seconds <= goal_seconds else 'OVER'} (<= {goal_seconds:.3f} s)")
+    if goal_mb is not None:
+        notes.append(f"{'ok' if megabytes <= goal_mb else 'OVER'} (<= {goal_mb} MB)")
+    return ", ".join(notes)
 
 
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("cli")
-    parser.add_argument("--rows", default="10000,100000,1000000")
-    parser.add_argument("--runs", type=int, default=3)
+    parser.add_argument("--rows", default="5,100000,1000000")
+    parser.add_argument("--runs", type=int, default=5)
+    parser.add_argument("--no-matplotlib", action="store_true")
     args = parser.parse_args()
-    print(f"{'rows':>10} {'quarvel-cli s':>14} {'matplotlib s':>14} {'ratio':>8}   (medians of {args.runs} runs)")
+    print(f"medians of {args.runs} runs, whole process; load average {os.getloadavg()[0]:.1f} at the start")
+    print(f"{'rows':>9} {'input':>5} {'quarvel-cli s':>14} {'MB':>7} {'matplotlib s':>13} {'MB':>7} {'ratio':>6}  goals")
     with tempfile.TemporaryDirectory() as tmp:
         for rows in (int(r) for r in args.rows.split(",")):
             table = os.path.join(tmp, f"table{rows}.txt")
+            document = os.path.join(tmp, f"table{rows}.qvd")
             write_table(table, rows)
-            quarvel = median_seconds([args.cli, "render", table, "-o", os.path.join(tmp, "q.png")], args.runs)
-            mpl = median_seconds(["/usr/bin/python3", os.path.join(HERE, "ternary_matplotlib.py"), table,
-                                  os.path.join(tmp, "m.png")], args.runs)
-            print(f"{rows:>10} {quarvel:>14.3f} {mpl:>14.3f} {mpl / quarvel:>8.1f}", flush=True)
+            subprocess.run([args.cli, "convert", table, "-o", document], check=True,
+                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            out = os.path.join(tmp, "q.png")
+            q_s, q_mb = medians([args.cli, "render", table, "-o", out], args.runs)
+            line = f"{rows:>9} {'txt':>5} {q_s:>14.3f} {q_mb:>7.1f}"
+            if not args.no_matplotlib:
+                m_s, m_mb = medians(["/usr/bin/python3", os.path.join(HERE, "ternary_matplotlib.py"), table,
+                                     os.path.join(tmp, "m.png")], args.runs)
+                line += f" {m_s:>13.3f} {m_mb:>7.1f} {m_s / q_s:>6.1f}"
+            else:
+                line += f" {'':>13} {'':>7} {'':>6}"
+            print(f"{line}  {verdict(rows, q_s, q_mb)}", flush=True)
+            d_s, d_mb = medians([args.cli, "render", document, "-o", out], args.runs)
+            print(f"{rows:>9} {'qvd':>5} {d_s:>14.3f} {d_mb:>7.1f} {'':>13} {'':>7} {'':>6}  "
+                  f"{'ok' if d_s <= q_s * 1.05 else 'SLOWER'} (no slower than txt)", flush=True)
 
 
 if __name__ == "__main__":
