@@ -14,7 +14,6 @@ class QButtonGroup;
 class QCheckBox;
 class QComboBox;
 class QLabel;
-class QPlainTextEdit;
 class QPushButton;
 class QRadioButton;
 class QSlider;
