@@ -3,6 +3,7 @@
 #include "files/layout_fixtures.h"
 
 #include "core/codepage.h"
+#include "core/overlay_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -54,15 +55,7 @@ void setRow(Document &doc, int row, const std::array<const char *, 6> &cells)
 
 VectorLine textLabel(const char *text, const char *font)
 {
-    VectorLine v;
-    v.kind = 't';
-    v.text = QString::fromUtf8(text);
-    v.fontName = QString::fromUtf8(font);
-    v.fontSize = 14;
-    v.angle = 45;
-    v.color = 0x00FF00;
-    v.ternOrigin = {10, 20, 70};
-    return v;
+    return test::overlayLabel(QString::fromUtf8(text), QString::fromUtf8(font), {10, 20, 70}, 14, 45, 0x00FF00);
 }
 
 TEST(DocumentFile, WriterProducesTheStoredLayout)

@@ -1,3 +1,4 @@
+#include "core/overlay_fixture.h"
 #include "files/layout_fixtures.h"
 #include "files/overlay_files.h"
 
@@ -13,15 +14,7 @@ using test::Bytes;
 
 VectorLine label(const QString &text, const QString &font)
 {
-    VectorLine v;
-    v.kind = 't';
-    v.text = text;
-    v.fontName = font;
-    v.fontSize = 12;
-    v.angle = 30;
-    v.color = 0xFF;
-    v.ternOrigin = {20, 30, 50};
-    return v;
+    return test::overlayLabel(text, font, {20, 30, 50}, 12, 30, 0xFF);
 }
 
 TEST(OverlayFile, NameGetsTheExtensionUnlessItEndsInOneOfItsTwoSpellings)

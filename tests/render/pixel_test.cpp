@@ -7,6 +7,7 @@
 #include "render/qpainter_canvas.h"
 #include "render/diagram_renderer.h"
 #include "render/legend.h"
+#include "thumbnail_fixture.h"
 
 #include <gtest/gtest.h>
 
@@ -253,27 +254,12 @@ TEST(Pixels, WingdingsCodesShowTheirShapesWhenTheFaceIsMissing)
     EXPECT_EQ(draw(QStringLiteral("DejaVu Sans"), symbolText(109)), draw(QStringLiteral("DejaVu Sans"), QStringLiteral("m")));
 }
 
-TEST(Pixels, ThumbnailLeavesTheDocumentUnchanged)
+TEST(Pixels, ThumbnailShowsThePointsTheDocumentHides)
 {
-    auto doc = redSampleDocument({{"A", "20", "30", "50", "", "x"}});
-    VectorLine label;
-    label.kind = 't';
-    label.ternOrigin = {10, 10, 80};
-    label.text = QStringLiteral("note");
-    label.fontName = QStringLiteral("Arial");
-    label.fontSize = 14;
-    doc->overlayList.push_back(label);
-    doc->diagramSettings.hidePoints = 1;
-    doc->diagramSettings.showClippingArea = 1;
-    const DiagramSettings settings = doc->diagramSettings;
-    const DataSettings data = doc->dataSettings;
+    const ThumbnailDocument thumb;
     QImage image = whiteImage(240, 184);
-    drawThumbnail(*doc, image);
-    EXPECT_EQ(std::memcmp(&settings, &doc->diagramSettings, sizeof settings), 0);
-    EXPECT_EQ(std::memcmp(&data, &doc->dataSettings, sizeof data), 0);
-    ASSERT_EQ(doc->overlayList.size(), 1u);
-    EXPECT_EQ(doc->overlayList[0].fontSize, 14);
-    // The thumbnail shows the points although the document hides them.
+    drawThumbnail(*thumb.doc, image);
+    thumb.expectUntouched();
     EXPECT_GT(redPixels(image).count, 0);
 }
 

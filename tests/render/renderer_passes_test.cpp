@@ -1,3 +1,4 @@
+#include "core/overlay_fixture.h"
 #include "render_fixture.h"
 
 #include <algorithm>
@@ -375,12 +376,7 @@ TEST(RendererPasses, EveryFontRoundsPointsToPixelsAlike)
     d.canvas = RecordingCanvas(800, 600, 150);
     for (FontSpec *font : {&d.settings.axisLabelFont, &d.settings.numberFont, &d.settings.sampleLabelFont})
         font->size = 6;
-    VectorLine label;
-    label.kind = 't';
-    label.ternOrigin = {10, 10, 80};
-    label.text = QStringLiteral("note");
-    label.fontSize = 6;
-    d.overlay = {label};
+    d.overlay = {overlayLabel(QStringLiteral("note"), QStringLiteral("-"), {10, 10, 80}, 6)};
     Sample sample;
     sample.percents = {30, 30, 40, 0};
     sample.symbolSize = 6;

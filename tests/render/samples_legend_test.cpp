@@ -1,6 +1,7 @@
 #include "render/document_drawing.h"
 #include "render/legend.h"
 #include "render_fixture.h"
+#include "thumbnail_fixture.h"
 
 #include <algorithm>
 #include <cstring>
@@ -166,13 +167,7 @@ TEST(Overlay, ObjectsOnTheFrameWithTheirPens)
     ellipse.ternOrigin = {50, 50, 0};
     ellipse.ternDest = {0, 50, 50};
     ellipse.fill = 5;
-    VectorLine label;
-    label.kind = 't';
-    label.ternOrigin = {0, 0, 100};
-    label.text = QStringLiteral("Granite");
-    label.fontName = QStringLiteral("Arial");
-    label.fontSize = 10;
-    label.angle = 30;
+    const VectorLine label = overlayLabel(QStringLiteral("Granite"), QStringLiteral("Arial"), {0, 0, 100}, 10, 30);
     d.overlay = {line, curve, ellipse, label};
     RenderFlags flags;
     flags.thinPenWidth = 1;
@@ -344,11 +339,8 @@ TEST(Legend, NothingWithoutVisibleGroups)
 TEST(Overlay, PlacingMeasuresLabelsOnTheCanvas)
 {
     Document doc(UserLocale::point());
-    VectorLine label;
-    label.kind = 't';
-    label.ternOrigin = {0, 0, 100};
-    label.text = QStringLiteral("abcd");
-    label.fontSize = 15; // 20 pixels at 96 dpi: cells 20 high, 10 wide per character
+    // 15 points are 20 pixels at 96 dpi: cells 20 high, 10 wide per character.
+    const VectorLine label = overlayLabel(QStringLiteral("abcd"), QStringLiteral("-"), {0, 0, 100}, 15);
     VectorLine line;
     line.ternOrigin = {100, 0, 0};
     line.ternDest = {0, 100, 0};
@@ -364,28 +356,10 @@ TEST(Overlay, PlacingMeasuresLabelsOnTheCanvas)
 
 TEST(Thumbnail, SmallerFontsHalfSymbolsNoLegendAndTheDocumentUntouched)
 {
-    Document doc(UserLocale::point());
-    doc.table.setCell(1, 1, QStringLiteral("A"));
-    doc.table.setCell(1, 2, QStringLiteral("20"));
-    doc.table.setCell(1, 3, QStringLiteral("30"));
-    doc.table.setCell(1, 4, QStringLiteral("50"));
-    doc.buildGroups();
-    doc.evaluateSamples();
-    VectorLine label;
-    label.kind = 't';
-    label.ternOrigin = {10, 10, 80};
-    label.text = QStringLiteral("note");
-    label.fontName = QStringLiteral("Arial");
-    label.fontSize = 12;
-    doc.overlayList = {label};
-    doc.diagramSettings.hidePoints = 1;
-    doc.diagramSettings.hideOverlay = 1;
-    const DiagramSettings before = doc.diagramSettings;
-
+    const ThumbnailDocument thumb;
     RecordingCanvas canvas(240, 184, 96);
-    drawThumbnail(doc, canvas, 240, 184);
-    EXPECT_EQ(std::memcmp(&before, &doc.diagramSettings, sizeof before), 0);
-    EXPECT_EQ(doc.overlayList[0].fontSize, 12);
+    drawThumbnail(*thumb.doc, canvas, 240, 184);
+    thumb.expectUntouched();
 
     std::vector<int> createdHeights;
     for (const Call &c : canvas.callsOf(Op::CreatedFont))
