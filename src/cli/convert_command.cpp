@@ -3,6 +3,8 @@
 #include "files/document_file.h"
 #include "files/overlay_files.h"
 
+#include <QFileInfo>
+
 namespace quarvel {
 
 namespace {
@@ -49,24 +51,45 @@ int writeDocumentFile(const Document &document, const QString &target, QTextStre
     return ExitOk;
 }
 
+const CommandSpec &convertCommand()
+{
+    static const CommandSpec spec = [] {
+        CommandSpec c;
+        c.usage = QStringLiteral("usage: quarvel-cli convert FILE -o OUT.qvd|OUT.xvl [--format qvd|qvo|ter|txt] "
+                                 "[--overlay FILE [--overlay-format xvl|ovl]]");
+        c.summary = QStringLiteral("Writes the document in the current document format, or its overlay as an overlay "
+                                   "file.");
+        c.options = {{QStringLiteral("-o"), QStringLiteral("OUT.qvd|OUT.xvl"),
+                      QStringLiteral("the file to write: a document (.qvd) or the overlay (.xvl)")}};
+        for (const OptionSpec &o : inputOptions())
+            c.options.push_back(o);
+        return c;
+    }();
+    return spec;
+}
+
 } // namespace
 
-int runConvert(const QStringList &words, QTextStream &, QTextStream &err)
+int runConvert(const QStringList &words, QTextStream &out, QTextStream &err)
 {
-    const CommandLine line = parseCommandLine(words, inputOptions() + QStringList{QStringLiteral("-o")}, {});
+    int status = ExitOk;
+    const CommandLine line = parseOrExplain(words, convertCommand(), out, err, status);
+    if (status != ExitOk || line.help)
+        return status;
     const QString target = line.option(QStringLiteral("-o"));
-    if (!line.error.isEmpty() || line.positional.size() != 1 || target.isEmpty()) {
-        if (!line.error.isEmpty())
-            err << "quarvel-cli: " << line.error << '\n';
-        err << "usage: quarvel-cli convert FILE -o OUT.qvd|OUT.xvl [--format qvd|qvo|ter|txt] "
-               "[--overlay FILE [--overlay-format xvl|ovl]]\n";
-        return ExitUsage;
-    }
+    if (target.isEmpty())
+        return usageError(convertCommand(), QStringLiteral("name the output file with -o"), err);
+    // A name without an extension becomes NAME.qvd, as Save As makes it; any other extension
+    // would have been written as NAME.png.qvd.
+    const QString suffix = QFileInfo(target).suffix();
+    const bool overlay = suffix.compare(QLatin1String("xvl"), Qt::CaseInsensitive) == 0;
+    if (!overlay && !suffix.isEmpty() && suffix.compare(QLatin1String("qvd"), Qt::CaseInsensitive) != 0)
+        return usageError(convertCommand(), QStringLiteral("the output file must end in .qvd or .xvl"), err);
     LoadedDocument loaded;
-    const int status = loadInput(line, loaded, err);
+    status = loadInput(line, loaded, err);
     if (status != ExitOk)
         return status;
-    if (target.endsWith(QLatin1String(".xvl"), Qt::CaseInsensitive))
+    if (overlay)
         return writeOverlay(*loaded.document, target, err);
     return writeDocumentFile(*loaded.document, target, err);
 }

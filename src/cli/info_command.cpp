@@ -29,20 +29,32 @@ void printSummary(const LoadedDocument &loaded, QTextStream &out)
     }
 }
 
+const CommandSpec &infoCommand()
+{
+    static const CommandSpec spec = [] {
+        CommandSpec c;
+        c.usage = QStringLiteral("usage: quarvel-cli info FILE [--json] [--format qvd|qvo|ter|txt] "
+                                 "[--overlay FILE [--overlay-format xvl|ovl]]");
+        c.summary = QStringLiteral("Prints a document's valid sample count, groups and rows with errors, or with --json "
+                                   "the whole evaluated document.");
+        c.options = {{QStringLiteral("--json"), QString(), QStringLiteral("print one JSON object instead of text")}};
+        for (const OptionSpec &o : inputOptions())
+            c.options.push_back(o);
+        return c;
+    }();
+    return spec;
+}
+
 } // namespace
 
 int runInfo(const QStringList &words, QTextStream &out, QTextStream &err)
 {
-    const CommandLine line = parseCommandLine(
-        words, inputOptions(), {QStringLiteral("--json")});
-    if (!line.error.isEmpty() || line.positional.size() != 1) {
-        if (!line.error.isEmpty())
-            err << "quarvel-cli: " << line.error << '\n';
-        err << "usage: quarvel-cli info FILE [--json] [--format qvd|qvo|ter|txt] [--overlay FILE [--overlay-format xvl|ovl]]\n";
-        return ExitUsage;
-    }
+    int status = ExitOk;
+    const CommandLine line = parseOrExplain(words, infoCommand(), out, err, status);
+    if (status != ExitOk || line.help)
+        return status;
     LoadedDocument loaded;
-    const int status = loadInput(line, loaded, err);
+    status = loadInput(line, loaded, err);
     if (!loaded.document)
         return status;
     if (line.has(QStringLiteral("--json"))) {

@@ -2,6 +2,7 @@
 
 #include "files/overlay_files.h"
 
+#include <QFile>
 #include <QFileInfo>
 
 namespace quarvel {
@@ -20,11 +21,49 @@ std::optional<OverlayFileType> overlayType(const CommandLine &line, const QStrin
     return std::nullopt;
 }
 
+// The program's message, and for a file that cannot be read at all also its path and the
+// system's reason: "Invalid file: x.qvd: No such file or directory".
+QString fileMessage(const QString &message, const QString &path)
+{
+    QFile file(path);
+    if (file.open(QIODevice::ReadOnly))
+        return message;
+    return message + QStringLiteral(": ") + path + QStringLiteral(": ") + file.errorString();
+}
+
 } // namespace
 
-QStringList inputOptions()
+std::vector<OptionSpec> inputOptions()
 {
-    return {QStringLiteral("--format"), QStringLiteral("--overlay"), QStringLiteral("--overlay-format")};
+    return {{QStringLiteral("--format"), QStringLiteral("qvd|qvo|ter|txt"),
+             QStringLiteral("read FILE as this kind of file instead of by its extension")},
+            {QStringLiteral("--overlay"), QStringLiteral("FILE"), QStringLiteral("load an overlay file into the document first")},
+            {QStringLiteral("--overlay-format"), QStringLiteral("xvl|ovl"),
+             QStringLiteral("read the overlay file as this kind instead of by its extension")}};
+}
+
+CommandLine parseOrExplain(const QStringList &words, const CommandSpec &spec, QTextStream &out, QTextStream &err,
+                           int &status)
+{
+    CommandLine line = parseCommandLine(words, spec);
+    status = ExitOk;
+    if (line.help)
+        out << helpText(spec);
+    else if (!line.error.isEmpty())
+        status = usageError(spec, line.error, err);
+    else if (line.positional.size() != 1)
+        status = usageError(spec, line.positional.isEmpty() ? QStringLiteral("name the input FILE")
+                                                            : QStringLiteral("one input FILE only"),
+                            err);
+    return line;
+}
+
+int usageError(const CommandSpec &spec, const QString &problem, QTextStream &err)
+{
+    if (!problem.isEmpty())
+        err << "quarvel-cli: " << problem << '\n';
+    err << spec.usage << '\n';
+    return ExitUsage;
 }
 
 int loadInput(const CommandLine &line, LoadedDocument &loaded, QTextStream &err)
@@ -49,13 +88,13 @@ int loadInput(const CommandLine &line, LoadedDocument &loaded, QTextStream &err)
     }
     loaded = loadDocument(path, *format, UserLocale::fromEnvironment());
     if (!loaded.ok) {
-        err << loaded.message << '\n';
+        err << fileMessage(loaded.message, path) << '\n';
         return ExitFailure;
     }
     if (overlay) {
         const OverlayResult result = openOverlay(*loaded.document, overlayPath, *overlay);
         if (!result.ok) {
-            err << result.message << '\n';
+            err << fileMessage(result.message, overlayPath) << '\n';
             return ExitFailure;
         }
     }

@@ -15,9 +15,11 @@ namespace {
 const char *kUsage =
     "usage: quarvel-cli COMMAND ...\n"
     "  info FILE [--json] [--format qvd|qvo|ter|txt]   print a document's table, groups and settings\n"
-    "  render FILE -o OUT.png|OUT.svg|OUT.pdf [--width W] [--dpi N] [--thumbnail]   draw the diagram to a file\n"
+    "  render FILE -o OUT.png|OUT.svg|OUT.pdf [--width W] [--dpi N] [--thumbnail] [--hide-points] [--hide-overlay]\n"
+    "         [--raster-samples]   draw the diagram to a file\n"
     "  convert FILE -o OUT.qvd|OUT.xvl [--format qvd|qvo|ter|txt]   write the document, or its overlay\n"
-    "  (info, render and convert take --overlay FILE [--overlay-format xvl|ovl] to load an overlay first)\n";
+    "  (info, render and convert take --overlay FILE [--overlay-format xvl|ovl] to load an overlay first)\n"
+    "  quarvel-cli COMMAND --help   that command's options;   quarvel-cli --version   the program's version\n";
 
 QtMessageHandler previousHandler = nullptr;
 
@@ -49,6 +51,8 @@ std::unique_ptr<QCoreApplication> makeApplication(int &argc, char *argv[])
 int main(int argc, char *argv[])
 {
     const std::unique_ptr<QCoreApplication> app = makeApplication(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("quarvel-cli"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(QUARVEL_VERSION));
     QTextStream out(stdout);
     QTextStream err(stderr);
     QStringList words = QCoreApplication::arguments().mid(1);
@@ -56,15 +60,24 @@ int main(int argc, char *argv[])
         err << kUsage;
         return quarvel::ExitUsage;
     }
-    const QString command = words.takeFirst();
+    QString command = words.takeFirst();
+    // "help render" is "render --help".
+    if (command == QLatin1String("help") && !words.isEmpty()) {
+        command = words.takeFirst();
+        words = QStringList{QStringLiteral("--help")};
+    }
     if (command == QLatin1String("info"))
         return quarvel::runInfo(words, out, err);
     if (command == QLatin1String("render"))
         return quarvel::runRender(words, out, err);
     if (command == QLatin1String("convert"))
         return quarvel::runConvert(words, out, err);
-    if (command == QLatin1String("--help") || command == QLatin1String("help")) {
+    if (command == QLatin1String("--help") || command == QLatin1String("-h") || command == QLatin1String("help")) {
         out << kUsage;
+        return quarvel::ExitOk;
+    }
+    if (command == QLatin1String("--version")) {
+        out << QCoreApplication::applicationName() << ' ' << QCoreApplication::applicationVersion() << '\n';
         return quarvel::ExitOk;
     }
     err << "quarvel-cli: unknown command " << command << '\n' << kUsage;

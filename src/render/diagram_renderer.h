@@ -22,6 +22,8 @@ struct RenderFlags
     bool convertSymbols = false; // symbols through the off-screen bitmap, copied with AND
     int thinPenWidth = 0;        // grid lines, ticks and overlay lines of width 1
     bool halfSymbols = false;    // symbols at half their size (the thumbnail)
+    // The samples go onto this canvas of the same size instead (a picture the caller lays in).
+    Canvas *sampleCanvas = nullptr;
 };
 
 // The diagram renderer. Made for one drawing; its construction clears the canvas and draws grid,

@@ -11,6 +11,20 @@ int imageHeightFor(int width)
     return static_cast<int>(width * 0.7692307692307692);
 }
 
+namespace {
+
+// The samples' own picture goes in where the renderer would have drawn them, under the legend.
+void laySamplePicture(Canvas &canvas, const RenderFlags &flags, int width, int height)
+{
+    if (!flags.sampleCanvas)
+        return;
+    const QRect all(0, 0, width, height);
+    canvas.setCopyMode(CopyMode::Copy);
+    canvas.copyRect(all, *flags.sampleCanvas, all);
+}
+
+} // namespace
+
 DrawnFrame drawDocument(Document &document, Canvas &canvas, int width, int height, RenderFlags flags)
 {
     document.geometry.layout(width, height, document.diagramSettings);
@@ -21,6 +35,7 @@ DrawnFrame drawDocument(Document &document, Canvas &canvas, int width, int heigh
                                  document.locale());
         frame = renderer.drawnFrame();
     }
+    laySamplePicture(canvas, flags, width, height);
     if (document.diagramSettings.drawLegend && !document.groupList.empty())
         Legend(canvas, width, document.diagramSettings, document.groupList, flags.convertSymbols);
     return frame;
@@ -43,7 +58,7 @@ void placeOverlay(Document &document, const DrawnFrame &frame, Canvas &canvas)
         object.place(frame, measure);
 }
 
-void drawThumbnail(Document &document, Canvas &canvas, int width, int height)
+void drawThumbnail(Document &document, Canvas &canvas, int width, int height, Canvas *sampleCanvas)
 {
     std::vector<VectorLine> overlay = document.overlayList;
     for (VectorLine &object : overlay)
@@ -64,8 +79,10 @@ void drawThumbnail(Document &document, Canvas &canvas, int width, int height)
     document.geometry.layout(width, height, settings);
     RenderFlags flags;
     flags.halfSymbols = true;
+    flags.sampleCanvas = sampleCanvas;
     DiagramRenderer(canvas, width, height, overlay, settings, dataSettings, document.geometry, document.samples, flags,
               document.locale());
+    laySamplePicture(canvas, flags, width, height);
 }
 
 void drawThumbnail(Document &document, QImage &image)

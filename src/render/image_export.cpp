@@ -27,12 +27,55 @@ std::optional<ExportFormat> exportFormatFromPath(const QString &path)
 
 namespace {
 
-void draw(Document &document, Canvas &canvas, int width, int height, bool thumbnail)
+// The document's stored "Hide points" and "Hide overlay" replaced by the options while drawing.
+class ShownAsAsked
 {
-    if (thumbnail)
-        drawThumbnail(document, canvas, width, height);
-    else
-        drawDocument(document, canvas, width, height);
+public:
+    ShownAsAsked(DiagramSettings &settings, const ExportOptions &options)
+        : m_settings(settings), m_hidePoints(settings.hidePoints), m_hideOverlay(settings.hideOverlay)
+    {
+        settings.hidePoints = options.hidePoints ? 1 : 0;
+        settings.hideOverlay = options.hideOverlay ? 1 : 0;
+    }
+    ~ShownAsAsked()
+    {
+        m_settings.hidePoints = m_hidePoints;
+        m_settings.hideOverlay = m_hideOverlay;
+    }
+    ShownAsAsked(const ShownAsAsked &) = delete;
+    ShownAsAsked &operator=(const ShownAsAsked &) = delete;
+
+private:
+    DiagramSettings &m_settings;
+    std::uint8_t m_hidePoints;
+    std::uint8_t m_hideOverlay;
+};
+
+void drawOn(Document &document, Canvas &canvas, int width, int height, bool thumbnail, Canvas *sampleCanvas = nullptr)
+{
+    if (thumbnail) {
+        drawThumbnail(document, canvas, width, height, sampleCanvas);
+    } else {
+        RenderFlags flags;
+        flags.sampleCanvas = sampleCanvas;
+        drawDocument(document, canvas, width, height, flags);
+    }
+}
+
+// A vector target, with the samples drawn on one transparent picture of the target's pixels
+// when there are many of them or the caller asks for it.
+void drawVector(Document &document, QPaintDevice &device, int width, int height, const ExportOptions &options)
+{
+    QPainterCanvas canvas(&device, options.dpi);
+    const bool picture = options.rasterSamples || document.samples.size() > kRasterSampleThreshold;
+    if (!picture) {
+        drawOn(document, canvas, width, height, options.thumbnail);
+        return;
+    }
+    QImage samples(width, height, QImage::Format_ARGB32_Premultiplied);
+    samples.fill(Qt::transparent);
+    QPainterCanvas sampleCanvas(samples, options.dpi);
+    drawOn(document, canvas, width, height, options.thumbnail, &sampleCanvas);
 }
 
 } // namespace
@@ -45,6 +88,7 @@ QString exportDocument(Document &document, const QString &path, ExportFormat for
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return QStringLiteral("cannot write ") + path + QStringLiteral(": ") + file.errorString();
+    const ShownAsAsked shown(document.diagramSettings, options);
 
     switch (format) {
     case ExportFormat::Png: {
@@ -55,7 +99,7 @@ QString exportDocument(Document &document, const QString &path, ExportFormat for
         image.setDotsPerMeterY(dotsPerMeter);
         {
             QPainterCanvas canvas(image, dpi);
-            draw(document, canvas, width, height, options.thumbnail);
+            drawOn(document, canvas, width, height, options.thumbnail);
         }
         if (!writePng(image, file))
             return QStringLiteral("cannot write the PNG image ") + path;
@@ -68,8 +112,7 @@ QString exportDocument(Document &document, const QString &path, ExportFormat for
         svg.setViewBox(QRect(0, 0, width, height));
         svg.setResolution(dpi);
         svg.setTitle(document.caption);
-        QPainterCanvas canvas(&svg, dpi);
-        draw(document, canvas, width, height, options.thumbnail);
+        drawVector(document, svg, width, height, options);
         break;
     }
     case ExportFormat::Pdf: {
@@ -79,8 +122,7 @@ QString exportDocument(Document &document, const QString &path, ExportFormat for
         pdf.setPageSize(QPageSize(QSizeF(width * 72.0 / dpi, height * 72.0 / dpi), QPageSize::Point,
                                   QString(), QPageSize::ExactMatch));
         pdf.setTitle(document.caption);
-        QPainterCanvas canvas(&pdf, dpi);
-        draw(document, canvas, width, height, options.thumbnail);
+        drawVector(document, pdf, width, height, options);
         break;
     }
     }

@@ -7,11 +7,12 @@ namespace quarvel {
 
 void DiagramRenderer::drawSamples(const SampleList &samples)
 {
-    m_canvas.setTextBackground(false);
-    m_canvas.setCopyMode(CopyMode::And);
+    Canvas &canvas = m_flags.sampleCanvas ? *m_flags.sampleCanvas : m_canvas;
+    canvas.setTextBackground(false);
+    canvas.setCopyMode(CopyMode::And);
     const bool convert = m_flags.convertSymbols;
     const bool forceTriangle = m_settings.diagramKind == 1;
-    Canvas &symbolCanvas = convert ? *m_symbolBitmap : m_canvas;
+    Canvas &symbolCanvas = convert ? *m_symbolBitmap : canvas;
 
     CanvasFont symbolFont;
     symbolFont.face = m_settings.symbolFont.face();
@@ -30,7 +31,7 @@ void DiagramRenderer::drawSamples(const SampleList &samples)
         Canvas &canvas;
         explicit SymbolBatch(Canvas &c) : canvas(c) { canvas.beginSymbols(); }
         ~SymbolBatch() { canvas.endSymbols(); }
-    } batch(m_canvas);
+    } batch(canvas);
 
     for (const Sample &sample : samples) {
         if (!sample.visible)
@@ -61,13 +62,13 @@ void DiagramRenderer::drawSamples(const SampleList &samples)
         if (!full() && !m_frame.insideClip(static_cast<float>(p.x), static_cast<float>(p.y)))
             continue;
         if (convert)
-            m_canvas.copyRect(QRect(sx, sy, w, h), *m_symbolBitmap, QRect(0, 0, w, h));
+            canvas.copyRect(QRect(sx, sy, w, h), *m_symbolBitmap, QRect(0, 0, w, h));
         else
-            m_canvas.textOut(sx, sy, symbol);
-        m_canvas.setFont(labelFont);
+            canvas.textOut(sx, sy, symbol);
+        canvas.setFont(labelFont);
         if (sample.showLabel && sample.labelLength > 0) {
-            m_canvas.setTextColor(m_settings.matchPointColor ? sample.color : unmatchedLabelColor);
-            m_canvas.textOut(p.x + hw + 1, sy, samples.label(sample));
+            canvas.setTextColor(m_settings.matchPointColor ? sample.color : unmatchedLabelColor);
+            canvas.textOut(p.x + hw + 1, sy, samples.label(sample));
         }
     }
 }
