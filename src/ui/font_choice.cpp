@@ -1,6 +1,7 @@
 #include "ui/font_choice.h"
 
 #include "core/codepage.h"
+#include "ui/color_list.h"
 
 #include <algorithm>
 #include <cstring>
@@ -12,8 +13,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QVBoxLayout>
-
-#include "ui/color_list.h"
 
 namespace quarvel {
 
@@ -101,12 +100,15 @@ std::optional<ChosenFont> chooseScalableFont(QWidget *parent, const ChosenFont &
     dialog.setCurrentFont(displayFontOf(initial));
 
     // The dialog lists its writing systems in their enumeration order, "Any" first; the chosen
-    // one is the charset the font is made with.
+    // one is the charset the font is made with. A charset with no writing system of its own
+    // survives as long as the user leaves the list alone.
     QComboBox *writingSystems = dialog.findChild<QComboBox *>();
+    int shownSystem = QFontDatabase::Any;
     if (writingSystems) {
         const int system = writingSystemOfCharset(initial.charset);
         if (system < writingSystems->count())
             writingSystems->setCurrentIndex(system);
+        shownSystem = writingSystems->currentIndex();
     }
     ColorList *colors = nullptr;
     QGroupBox *effects = nullptr;
@@ -131,7 +133,7 @@ std::optional<ChosenFont> chooseScalableFont(QWidget *parent, const ChosenFont &
     chosen.face = font.family();
     chosen.size = font.pointSize() > 0 ? font.pointSize() : initial.size;
     chosen.charset = initial.charset;
-    if (writingSystems && writingSystems->currentIndex() != QFontDatabase::Any)
+    if (writingSystems && writingSystems->currentIndex() != shownSystem)
         chosen.charset = charsetOfWritingSystem(writingSystems->currentIndex());
     chosen.color = colors ? colors->color() : initial.color;
     chosen.styles = {font.bold(), font.italic(), font.underline(), font.strikeOut()};

@@ -138,14 +138,30 @@ private slots:
         QCOMPARE(chosenFontOf(font), chosen);
     }
 
+    void theFontDialogGivesColourAndCharset_data()
+    {
+        QTest::addColumn<int>("charset");
+        QTest::addColumn<int>("shownSystem");
+        QTest::addColumn<int>("chosenSystem");
+        QTest::addColumn<int>("expected");
+        QTest::newRow("cyrillic to greek") << 204 << int(QFontDatabase::Cyrillic) << int(QFontDatabase::Greek) << 161;
+        QTest::newRow("greek to any") << 161 << int(QFontDatabase::Greek) << int(QFontDatabase::Any) << 1;
+        QTest::newRow("charset of no writing system, list untouched")
+            << 238 << int(QFontDatabase::Any) << -1 << 238;
+    }
+
     // The font dialog of the option dialogs: scalable fonts, and a colour and a writing system
     // that come back as the font's colour and charset.
     void theFontDialogGivesColourAndCharset()
     {
+        QFETCH(int, charset);
+        QFETCH(int, shownSystem);
+        QFETCH(int, chosenSystem);
+        QFETCH(int, expected);
         ChosenFont initial;
         initial.face = QStringLiteral("Liberation Sans");
         initial.size = 12;
-        initial.charset = 204;
+        initial.charset = static_cast<std::uint8_t>(charset);
         initial.color = rgbColor(0, 0, 255);
         initial.styles.bold = true;
         bool answered = false;
@@ -157,8 +173,9 @@ private slots:
             QVERIFY(colors);
             QCOMPARE(colors->color(), initial.color);
             auto *systems = dialog->findChild<QComboBox *>();
-            QCOMPARE(systems->currentIndex(), int(QFontDatabase::Cyrillic));
-            systems->setCurrentIndex(QFontDatabase::Greek);
+            QCOMPARE(systems->currentIndex(), shownSystem);
+            if (chosenSystem >= 0)
+                systems->setCurrentIndex(chosenSystem);
             test::chooseEntry(colors, 9);
             if (const QString grabs = qEnvironmentVariable("QUARVEL_GRAB_DIR"); !grabs.isEmpty())
                 dialog->grab().save(grabs + QStringLiteral("/font-dialog.png"));
@@ -166,14 +183,17 @@ private slots:
             dialog->accept();
         });
         // Never left open, whatever failed above.
-        QTimer::singleShot(5000, [] {
+        QTimer guard;
+        guard.setSingleShot(true);
+        connect(&guard, &QTimer::timeout, [] {
             if (QWidget *modal = QApplication::activeModalWidget())
                 modal->close();
         });
+        guard.start(5000);
         const std::optional<ChosenFont> chosen = chooseScalableFont(nullptr, initial);
         QVERIFY(answered);
         QVERIFY(chosen);
-        QCOMPARE(chosen->charset, 161);
+        QCOMPARE(int(chosen->charset), expected);
         QCOMPARE(chosen->color, rgbColor(255, 0, 0));
         QVERIFY(chosen->size > 0);
     }
