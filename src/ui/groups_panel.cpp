@@ -10,6 +10,7 @@
 #include <QColorDialog>
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QResizeEvent>
 #include <QScrollBar>
 
 #include <algorithm>
@@ -177,6 +178,9 @@ void GroupsPanel::updateScrollBars()
 void GroupsPanel::resizeEvent(QResizeEvent *event)
 {
     QAbstractScrollArea::resizeEvent(event);
+    // The document window's layout rule, applied where the panel's own width is known for sure.
+    if (event->size().width() != event->oldSize().width())
+        setDefaultColumnWidth(viewport()->width() / 4 - 1);
     updateScrollBars();
 }
 

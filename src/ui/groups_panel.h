@@ -41,6 +41,8 @@ public:
     Tab tab() const { return m_tab; }
     // The tab control's choice: 6 columns on "Statistics", 4 on the others.
     void setTab(int tab);
+    // Every column gets this width, as after a resize, which sets it to a quarter of the client
+    // width less one.
     void setDefaultColumnWidth(int width);
 
     int rowCount() const;
