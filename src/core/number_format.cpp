@@ -133,9 +133,13 @@ std::optional<double> textToFloat(QStringView text, const UserLocale &locale)
 
 DecimalDigits decimalDigits(double value)
 {
-    // "%.14e" gives d.dddddddddddddde[+-]x: the digits around the point, then the exponent.
+    // As "%.14e" gives it, d.dddddddddddddde[+-]x: the digits around the point, then the
+    // exponent. to_chars gives printf's exact digits, many times faster, which matters when an
+    // evaluation repairs thousands of cells.
     char scientific[40];
-    std::snprintf(scientific, sizeof scientific, "%.14e", std::fabs(value));
+    const auto written = std::to_chars(scientific, scientific + sizeof scientific - 1, std::fabs(value),
+                                       std::chars_format::scientific, 14);
+    *written.ptr = '\0';
     DecimalDigits decimal;
     decimal.digits[0] = scientific[0];
     std::copy(scientific + 2, scientific + 16, decimal.digits.begin() + 1);

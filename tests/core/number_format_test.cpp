@@ -5,6 +5,8 @@
 #include <algorithm>
 #include <charconv>
 #include <cmath>
+#include <cstdio>
+#include <cstring>
 #include <random>
 #include <string>
 #include <vector>
@@ -73,6 +75,25 @@ TEST(TextToFloat, PlainDecimalsGiveTheCorrectlyRoundedDouble)
         EXPECT_EQ(*negative, -fullConversion(text)) << text;
     }
     EXPECT_TRUE(std::signbit(*textToFloat(std::string_view("-0"), UserLocale::point())));
+}
+
+TEST(DecimalDigits, ThoseOfPrintfForEveryMagnitude)
+{
+    std::mt19937_64 random(9);
+    std::vector<double> values = {0.5, 2.675, 1.005, 1e-310, 4.9e-324, 1.7976931348623157e308, 0.1, 123456789012345.5};
+    for (int i = 0; i < 20000; ++i) {
+        std::uint64_t bits = random() & 0x7FEFFFFFFFFFFFFFull; // finite, positive
+        double v;
+        std::memcpy(&v, &bits, sizeof v);
+        values.push_back(v);
+    }
+    for (const double v : values) {
+        char printed[40];
+        std::snprintf(printed, sizeof printed, "%.14e", v);
+        const DecimalDigits d = decimalDigits(v);
+        EXPECT_EQ(std::string(d.text()), std::string(1, printed[0]) + std::string(printed + 2, 14)) << printed;
+        EXPECT_EQ(d.exponent, std::atoi(printed + 17)) << printed;
+    }
 }
 
 TEST(TextToFloat, LongDigitRunsStillConvert)
