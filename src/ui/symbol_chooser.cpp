@@ -9,6 +9,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFontDatabase>
 #include <QFrame>
 #include <QGroupBox>
@@ -148,10 +149,26 @@ SymbolChooser::SymbolChooser(QWidget *parent) : QDialog(parent)
     faceChanged();
 }
 
+namespace {
+
+SymbolChooser *sharedChooser = nullptr;
+
+void deleteSharedChooser()
+{
+    delete sharedChooser;
+    sharedChooser = nullptr;
+}
+
+} // namespace
+
 SymbolChooser &SymbolChooser::shared()
 {
-    static SymbolChooser *chooser = new SymbolChooser;
-    return *chooser;
+    if (!sharedChooser) {
+        sharedChooser = new SymbolChooser;
+        // Gone with the application, while widgets can still be destroyed.
+        qAddPostRoutine(deleteSharedChooser);
+    }
+    return *sharedChooser;
 }
 
 QStringList SymbolChooser::offeredFaces()

@@ -1,10 +1,14 @@
 #include "ui/groups_panel.h"
 
 #include "core/document.h"
+#include "ui/symbol_chooser.h"
+#include "ui/symbol_list.h"
 
 #include <QScrollBar>
 #include <QSignalSpy>
+#include <QPushButton>
 #include <QTest>
+#include <QTimer>
 
 #include <optional>
 #include <vector>
@@ -100,6 +104,7 @@ private slots:
     void symbolCellOpensTheSymbolChooser_data();
     void symbolCellOpensTheSymbolChooser();
     void clickBelowTheGroupsOnlyRefreshes();
+    void withoutServicesTheProgramsSymbolChooserOpens();
 };
 
 void GroupsPanelTest::showsTheGroupsUnderTheHeaders()
@@ -367,6 +372,34 @@ void GroupsPanelTest::clickBelowTheGroupsOnlyRefreshes()
     QVERIFY(!f.document.modified);
     for (int g = 0; g < 4; ++g)
         QCOMPARE(f.document.groupList.group(g).visible, 1);
+}
+
+void GroupsPanelTest::withoutServicesTheProgramsSymbolChooserOpens()
+{
+    Document document(UserLocale::point());
+    fill(document, kThreeGroups);
+    GroupsPanel panel(document);
+    panel.resize(400, 600);
+    panel.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&panel));
+    SymbolChooser &chooser = SymbolChooser::shared();
+    bool shown = false;
+    QTimer::singleShot(0, &chooser, [&] {
+        shown = chooser.isVisible() && chooser.isModal();
+        auto *symbols = chooser.findChild<SymbolList *>("symbolList");
+        QTest::mouseClick(symbols, Qt::LeftButton, {}, symbols->entryRect(0).center());
+        QTest::mouseClick(chooser.findChild<QPushButton *>("okButton"), Qt::LeftButton);
+    });
+    QTest::mouseClick(panel.viewport(), Qt::LeftButton, {}, panel.cellRect(1, 2).center());
+    QVERIFY(shown);
+    QCOMPARE(document.groupList.group(1).symbol, 31);
+    QCOMPARE(document.groupList.group(0).symbol, 109);
+    QVERIFY(document.modified);
+    // The refresh sequence gave the group's samples the new symbol.
+    int withNewSymbol = 0;
+    for (const Sample &sample : document.samples)
+        withNewSymbol += sample.symbol == 31 ? 1 : 0;
+    QCOMPARE(withNewSymbol, 1);
 }
 
 QTEST_MAIN(GroupsPanelTest)
