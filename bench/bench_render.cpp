@@ -7,6 +7,7 @@
 
 #include "core/document.h"
 #include "render/document_drawing.h"
+#include "render/png_writer.h"
 #include "render/qpainter_canvas.h"
 
 #include <QBuffer>
@@ -26,23 +27,6 @@ using namespace quarvel;
 
 namespace {
 
-
-// Median processor time of this thread in seconds, which other load on the machine leaves alone.
-double medianCpuSeconds(int runs, const std::function<void()> &setup, const std::function<void()> &work)
-{
-    std::vector<double> times;
-    for (int i = 0; i < runs; ++i) {
-        if (setup)
-            setup();
-        timespec start{}, end{};
-        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &start);
-        work();
-        clock_gettime(CLOCK_THREAD_CPUTIME_ID, &end);
-        times.push_back(double(end.tv_sec - start.tv_sec) + double(end.tv_nsec - start.tv_nsec) * 1e-9);
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
-}
 
 void styleGroups(Document &doc)
 {
@@ -92,7 +76,7 @@ int main(int argc, char **argv)
             QPainterCanvas canvas(image);
             drawDocument(doc, canvas, width, height);
         });
-        const double drawingCpu = medianCpuSeconds(runs, [&] { image.fill(Qt::white); }, [&] {
+        const double drawingCpu = bench::medianCpuSeconds(runs, [&] { image.fill(Qt::white); }, [&] {
             QPainterCanvas canvas(image);
             drawDocument(doc, canvas, width, height);
         });
@@ -100,7 +84,7 @@ int main(int argc, char **argv)
         const double writing = bench::medianSeconds(runs, [&] { png.clear(); }, [&] {
             QBuffer buffer(&png);
             buffer.open(QIODevice::WriteOnly);
-            image.convertToFormat(QImage::Format_RGB32).save(&buffer, "PNG");
+            writePng(image, buffer);
         });
         std::printf("%10d %14.3f %14.3f %14.3f %14.3f\n", doc.validSamples(), evaluation, drawing, drawingCpu,
                     writing);

@@ -29,7 +29,7 @@ def write_table(path, rows):
 
 
 def run_once(command):
-    """Wall seconds and peak resident MB of one whole process."""
+    """Wall seconds, peak resident MB and processor seconds of one whole process."""
     env = dict(os.environ, QT_QPA_PLATFORM=os.environ.get("QT_QPA_PLATFORM", "offscreen"))
     start = time.perf_counter()
     child = subprocess.Popen(command, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, env=env)
@@ -38,12 +38,12 @@ def run_once(command):
     child.returncode = os.waitstatus_to_exitcode(status)
     if child.returncode != 0:
         raise SystemExit(f"failed ({child.returncode}): {' '.join(command)}")
-    return seconds, usage.ru_maxrss / 1024.0
+    return seconds, usage.ru_maxrss / 1024.0, usage.ru_utime + usage.ru_stime
 
 
 def medians(command, runs):
     results = [run_once(command) for _ in range(runs)]
-    return statistics.median(r[0] for r in results), statistics.median(r[1] for r in results)
+    return tuple(statistics.median(r[i] for r in results) for i in range(3))
 
 
 def verdict(rows, seconds, megabytes):
@@ -64,7 +64,8 @@ def main():
     parser.add_argument("--no-matplotlib", action="store_true")
     args = parser.parse_args()
     print(f"medians of {args.runs} runs, whole process; load average {os.getloadavg()[0]:.1f} at the start")
-    print(f"{'rows':>9} {'input':>5} {'quarvel-cli s':>14} {'MB':>7} {'matplotlib s':>13} {'MB':>7} {'ratio':>6}  goals")
+    print(f"{'rows':>9} {'input':>5} {'quarvel-cli s':>14} {'cpu s':>6} {'MB':>7} {'matplotlib s':>13} {'MB':>7} "
+          f"{'ratio':>6}  goals")
     with tempfile.TemporaryDirectory() as tmp:
         for rows in (int(r) for r in args.rows.split(",")):
             table = os.path.join(tmp, f"table{rows}.txt")
@@ -73,17 +74,17 @@ def main():
             subprocess.run([args.cli, "convert", table, "-o", document], check=True,
                            stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
             out = os.path.join(tmp, "q.png")
-            q_s, q_mb = medians([args.cli, "render", table, "-o", out], args.runs)
-            line = f"{rows:>9} {'txt':>5} {q_s:>14.3f} {q_mb:>7.1f}"
+            q_s, q_mb, q_cpu = medians([args.cli, "render", table, "-o", out], args.runs)
+            line = f"{rows:>9} {'txt':>5} {q_s:>14.3f} {q_cpu:>6.3f} {q_mb:>7.1f}"
             if not args.no_matplotlib:
-                m_s, m_mb = medians(["/usr/bin/python3", os.path.join(HERE, "ternary_matplotlib.py"), table,
+                m_s, m_mb, _ = medians(["/usr/bin/python3", os.path.join(HERE, "ternary_matplotlib.py"), table,
                                      os.path.join(tmp, "m.png")], args.runs)
                 line += f" {m_s:>13.3f} {m_mb:>7.1f} {m_s / q_s:>6.1f}"
             else:
                 line += f" {'':>13} {'':>7} {'':>6}"
             print(f"{line}  {verdict(rows, q_s, q_mb)}", flush=True)
-            d_s, d_mb = medians([args.cli, "render", document, "-o", out], args.runs)
-            print(f"{rows:>9} {'qvd':>5} {d_s:>14.3f} {d_mb:>7.1f} {'':>13} {'':>7} {'':>6}  "
+            d_s, d_mb, d_cpu = medians([args.cli, "render", document, "-o", out], args.runs)
+            print(f"{rows:>9} {'qvd':>5} {d_s:>14.3f} {d_cpu:>6.3f} {d_mb:>7.1f} {'':>13} {'':>7} {'':>6}  "
                   f"{'ok' if d_s <= q_s * 1.05 else 'SLOWER'} (no slower than txt)", flush=True)
 
 
