@@ -411,6 +411,21 @@ void ImageWindow::redraw()
     }
     m_drawnGeometry = document->geometry;
     m_drawnDocument = document;
+    if (document != m_listenedDocument) {
+        m_listenedDocument = document;
+        m_changes = document->changes.connect([this](const DocumentChange &change) {
+            if (change.kind != DocumentChange::PictureChanged || m_redrawPosted)
+                return;
+            m_redrawPosted = true;
+            QMetaObject::invokeMethod(
+                this,
+                [this] {
+                    m_redrawPosted = false;
+                    redraw();
+                },
+                Qt::QueuedConnection);
+        });
+    }
     if (m_mode == SetSubtriangleMode)
         drawQuad();
     updateZoomButtons();

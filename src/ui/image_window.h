@@ -181,6 +181,11 @@ private:
     // or export lays the document's own geometry out for another size in between.
     DiagramGeometry m_drawnGeometry;
     Document *m_drawnDocument = nullptr;
+    // The drawn document's reports: a changed picture (its refresh ends with one) is drawn again
+    // once the report's command is over.
+    DocumentChanges::Connection m_changes;
+    Document *m_listenedDocument = nullptr;
+    bool m_redrawPosted = false;
     int m_zoomStep = 1;
     Mode m_mode = ViewMode;
 
