@@ -844,6 +844,8 @@ void ImageWindowTest::printsToAPdfFileWithTheFooter()
     printer.setOutputFileName(path);
     const DrawnFrame screenFrame = window().frame();
     QVERIFY(window().printTo(printer));
+    if (!grabDirectory().isEmpty())
+        QFile::copy(path, grabDirectory() + QStringLiteral("/printed-page.pdf"));
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadOnly));
     QVERIFY(file.read(5).startsWith("%PDF"));
