@@ -907,6 +907,19 @@ void ImageWindowTest::damagedSettingsZoomCopyAndPrintWithoutACrash()
     s.axisDivisions = -5;
     document->geometry.clipCorners[0] = {std::numeric_limits<float>::infinity(), 0, 0};
     document->geometry.clipCorners[2] = {0, 0, 0};
+    // Overlay objects as a damaged file can hold them: weights that are not numbers, a giant label.
+    VectorLine line;
+    line.ternOrigin = {std::numeric_limits<float>::quiet_NaN(), 1, 1};
+    line.ternDest = {1e30f, -1e30f, 0};
+    document->overlayList.push_back(line);
+    VectorLine label;
+    label.kind = 't';
+    label.text = QStringLiteral("label");
+    label.fontName = QStringLiteral("Arial");
+    label.fontSize = 2000000000;
+    label.angle = -7777777;
+    label.ternOrigin = {30, 30, 40};
+    document->overlayList.push_back(label);
     open(std::move(document));
     click(c().cbSubtriangle);
     click(c().cbAdjust);
