@@ -2,7 +2,7 @@
 """The same picture drawn the leanest honest way with matplotlib, for the comparison with
 quarvel-cli render: the TAB file of group and three parts read with pandas, the ternary projection
 done by hand with numpy, one scatter per group with small markers without edges, the Agg backend,
-outline, dotted grid, ticks, numbers, titles and legend.
+outline, dotted grid and ticks as line collections, numbers, titles and legend.
 
     /usr/bin/python3 ternary_matplotlib.py IN.txt OUT.png
 """
@@ -40,12 +40,17 @@ def main(source, target):
                  [(f, 0), (f * 0.5, f * H)]]
     ax.add_collection(matplotlib.collections.LineCollection(grid, colors="black", linewidths=0.6,
                                                             linestyles=":"))
+    ticks = []
     for i in range(0, 10):
         f = i / 10
         value = f"{100 - i * 10}"
+        x, y = 0.5 - f * 0.5, H - f * H
+        ticks += [[(x, y), (x - 0.012, y)], [(1 - f * 0.5, f * H), (1 - f * 0.5 + 0.006, f * H + 0.010)],
+                  [(f, 0), (f - 0.006, -0.010)]]
         ax.text(0.5 - f * 0.5 - 0.016, H - f * H, value, ha="right", va="center", fontsize=9)
         ax.text(1 - f * 0.5 + 0.008, f * H + 0.012, value, ha="left", va="bottom", fontsize=9)
         ax.text(f, -0.02, value, ha="center", va="top", fontsize=9)
+    ax.add_collection(matplotlib.collections.LineCollection(ticks, colors="black", linewidths=0.8))
     ax.text(0.5, H + 0.04, "Left", ha="center", fontsize=9)
     ax.text(0.0, -0.06, "Bottom", ha="center", fontsize=9)
     ax.text(1.0, -0.06, "Right", ha="center", fontsize=9)
