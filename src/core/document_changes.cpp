@@ -72,25 +72,46 @@ void DocumentChanges::notify(const DocumentChange &change) const
     }
 }
 
+namespace {
+
+DocumentChange rowsChange(DocumentChange::Kind kind, int first, int count)
+{
+    DocumentChange change{kind};
+    change.first = first;
+    change.count = count;
+    return change;
+}
+
+} // namespace
+
+void DocumentChanges::tableAboutToBeReset() const
+{
+    notify({DocumentChange::TableAboutToBeReset});
+}
+
 void DocumentChanges::tableReset() const
 {
     notify({DocumentChange::TableReset});
 }
 
+void DocumentChanges::rowsAboutToBeInserted(int first, int count) const
+{
+    notify(rowsChange(DocumentChange::RowsAboutToBeInserted, first, count));
+}
+
 void DocumentChanges::rowsInserted(int first, int count) const
 {
-    DocumentChange change{DocumentChange::RowsInserted};
-    change.first = first;
-    change.count = count;
-    notify(change);
+    notify(rowsChange(DocumentChange::RowsInserted, first, count));
+}
+
+void DocumentChanges::rowsAboutToBeRemoved(int first, int count) const
+{
+    notify(rowsChange(DocumentChange::RowsAboutToBeRemoved, first, count));
 }
 
 void DocumentChanges::rowsRemoved(int first, int count) const
 {
-    DocumentChange change{DocumentChange::RowsRemoved};
-    change.first = first;
-    change.count = count;
-    notify(change);
+    notify(rowsChange(DocumentChange::RowsRemoved, first, count));
 }
 
 void DocumentChanges::cellsChanged(const CellRange &cells) const

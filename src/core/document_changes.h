@@ -32,9 +32,14 @@ struct CellRange
 struct DocumentChange
 {
     enum Kind {
-        TableReset,      // rows may have changed in number, order and content
-        RowsInserted,    // `count` empty rows now stand at `first`; the rows below moved down
-        RowsRemoved,     // the `count` rows from `first` are gone; the rows below moved up
+        // Structural changes come in pairs, before and after, so that views can keep their rows
+        // in step; a listener may also act on the second alone.
+        TableAboutToBeReset,
+        TableReset,            // rows may have changed in number, order and content
+        RowsAboutToBeInserted, // `count` rows will be inserted at `first`
+        RowsInserted,          // `count` empty rows now stand at `first`; the rows below moved down
+        RowsAboutToBeRemoved,  // the `count` rows from `first` will go
+        RowsRemoved,           // the `count` rows from `first` are gone; the rows below moved up
         CellsChanged,    // the texts inside `cells` changed (titles, status column included)
         Evaluated,       // an evaluation ended with `validSamples` samples
         PictureChanged,  // the diagram should be drawn again (thumbnail, image window)
@@ -87,8 +92,11 @@ public:
     // Listeners connected or disconnected by a listener take effect from the next report.
     void notify(const DocumentChange &change) const;
 
+    void tableAboutToBeReset() const;
     void tableReset() const;
+    void rowsAboutToBeInserted(int first, int count) const;
     void rowsInserted(int first, int count) const;
+    void rowsAboutToBeRemoved(int first, int count) const;
     void rowsRemoved(int first, int count) const;
     void cellsChanged(const CellRange &cells) const;
     void evaluated(int validSamples) const;

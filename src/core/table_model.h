@@ -47,6 +47,8 @@ private:
 
     Document &m_document;
     int m_rows = 0; // the data rows the views know of
+    enum class Pending { None, Insert, Remove, Reset };
+    Pending m_pending = Pending::None; // between a report before a change and the one after it
     DocumentChanges::Connection m_connection;
 };
 

@@ -32,6 +32,11 @@ int UserLocale::compareText(QStringView a, QStringView b) const
     return order != 0 ? order : QString::compare(keyA, keyB);
 }
 
+QCollatorSortKey UserLocale::sortKey(QStringView text) const
+{
+    return m_collator->sortKey(text.toString());
+}
+
 QString UserLocale::caseKey(QStringView text) const
 {
     return text.toString().toCaseFolded();

@@ -6,6 +6,7 @@
 #include <memory>
 
 class QCollator;
+class QCollatorSortKey;
 
 namespace quarvel {
 
@@ -27,6 +28,8 @@ public:
     // Case-insensitive order of the user's language (Éclogite before Straße), also for letters
     // beyond ASCII; 0 exactly when the case keys are equal.
     int compareText(QStringView a, QStringView b) const;
+    // Keys that order texts as compareText does, where it calls them different; for sorting many.
+    QCollatorSortKey sortKey(QStringView text) const;
     // Equal for two texts that differ only in letter case: é and É are one name, e and é two.
     QString caseKey(QStringView text) const;
 
