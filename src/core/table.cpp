@@ -58,6 +58,19 @@ bool pointsInto(std::string_view text, const char *block, std::size_t size)
 
 } // namespace
 
+Table::TextStore &Table::TextStore::operator=(TextStore &&other) noexcept
+{
+    if (this != &other) {
+        m_chunks = std::move(other.m_chunks);
+        m_free = other.m_free;
+        m_left = other.m_left;
+        m_capacity = other.m_capacity;
+        m_inUse = other.m_inUse;
+        other.clear();
+    }
+    return *this;
+}
+
 char *Table::TextStore::allocate(std::size_t size)
 {
     if (size > m_left) {

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <memory>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include <QString>
@@ -70,6 +71,11 @@ private:
     class TextStore
     {
     public:
+        TextStore() = default;
+        // A store moved from is left empty, so that it never cuts blocks from chunks it gave away.
+        TextStore(TextStore &&other) noexcept { *this = std::move(other); }
+        TextStore &operator=(TextStore &&other) noexcept;
+
         char *allocate(std::size_t size);
         void release(std::size_t size);
         bool wasteful() const;

@@ -110,3 +110,24 @@ TEST(Table, RowSetFromItsOwnTexts)
     EXPECT_EQ(t.cell(1, 4), QStringLiteral("1"));
     EXPECT_EQ(t.cell(1, 6), QStringLiteral("Basalt"));
 }
+
+TEST(Table, MovedTablesKeepTheirTexts)
+{
+    // A table moved from and used again must cut its blocks from chunks of its own.
+    Table a(3);
+    a.setCell(1, 1, QStringLiteral("Basalt"));
+    Table b = std::move(a);
+    a.setRowCount(3);
+    a.setCell(1, 1, QStringLiteral("Andesite"));
+    b.setCell(2, 1, QStringLiteral("Rhyolite"));
+    Table c(2);
+    c = std::move(b);
+    b.setRowCount(3);
+    b.setCell(1, 1, QStringLiteral("Dacite"));
+    c.setCell(2, 2, QStringLiteral("12.5"));
+    EXPECT_EQ(a.cell(1, 1), QStringLiteral("Andesite"));
+    EXPECT_EQ(b.cell(1, 1), QStringLiteral("Dacite"));
+    EXPECT_EQ(c.cell(1, 1), QStringLiteral("Basalt"));
+    EXPECT_EQ(c.cell(2, 1), QStringLiteral("Rhyolite"));
+    EXPECT_EQ(c.cell(2, 2), QStringLiteral("12.5"));
+}
