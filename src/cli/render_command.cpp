@@ -86,7 +86,7 @@ int runRender(const QStringList &words, QTextStream &out, QTextStream &err)
     const QString problem = exportDocument(*loaded.document, output, *format, options);
     // The process ends next and hands its memory back at once: freeing a large document first
     // only costs time. Kept reachable, so that leak checkers do not count it.
-    static Document *keptToTheEnd = nullptr;
+    [[maybe_unused]] static Document *keptToTheEnd = nullptr;
     keptToTheEnd = loaded.document.release();
     if (!problem.isEmpty()) {
         err << "quarvel-cli: " << problem << '\n';

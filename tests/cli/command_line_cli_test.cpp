@@ -23,7 +23,7 @@ QStringList words(std::initializer_list<QString> list)
 
 TEST(CommandLine, EveryCommandPrintsItsHelp)
 {
-    for (const QString command : {QStringLiteral("info"), QStringLiteral("render"), QStringLiteral("convert")}) {
+    for (const QString &command : {QStringLiteral("info"), QStringLiteral("render"), QStringLiteral("convert")}) {
         for (const QStringList &arguments : {words({command, QStringLiteral("--help")}), words({command, QStringLiteral("-h")}),
                                              words({QStringLiteral("help"), command}),
                                              // help wins over whatever else is missing or wrong
@@ -102,7 +102,7 @@ TEST(CommandLine, ConvertRefusesAnOutputItCannotWrite)
 {
     QTemporaryDir dir;
     const QString input = writeFile(dir, QStringLiteral("rocks.txt"), kTable);
-    for (const QString name : {QStringLiteral("out.png"), QStringLiteral("out.txt"), QStringLiteral("out.qvo")}) {
+    for (const QString &name : {QStringLiteral("out.png"), QStringLiteral("out.txt"), QStringLiteral("out.qvo")}) {
         const CliResult result = runCli({QStringLiteral("convert"), input, QStringLiteral("-o"), dir.filePath(name)});
         EXPECT_EQ(result.exitCode, 2) << name.toStdString();
         EXPECT_TRUE(result.err.contains("usage: quarvel-cli convert")) << result.err.toStdString();

@@ -61,7 +61,7 @@ TEST(TextToFloat, PlainDecimalsGiveTheCorrectlyRoundedDouble)
         std::string text;
         for (int d = 0; d < digits; ++d)
             text += static_cast<char>('0' + random() % 10);
-        text.insert(random() % (text.size() + 1), ".");
+        text.insert(text.begin() + static_cast<std::ptrdiff_t>(random() % (text.size() + 1)), '.');
         texts.push_back(text);
     }
     for (const std::string &text : texts) {

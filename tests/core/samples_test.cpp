@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <random>
+#include <string>
 
 using namespace quarvel;
 
@@ -47,6 +48,15 @@ void expectSame(const Sample &got, const Sample &want, int i)
     EXPECT_EQ(got.showLabel, want.showLabel) << i;
 }
 
+// "S1", "S2", ...: built by appending, since GCC 12 warns falsely (-Wrestrict) on "S" + std::string
+// in Release.
+std::string labelOf(int i)
+{
+    std::string label = "S";
+    label += std::to_string(i);
+    return label;
+}
+
 } // namespace
 
 TEST(SampleList, EvaluatedSamplesComeBackBitForBitInLittleSpace)
@@ -61,20 +71,20 @@ TEST(SampleList, EvaluatedSamplesComeBackBitForBitInLittleSpace)
     for (int i = 0; i < count; ++i) {
         const float scale = i % 3 == 0 ? 1e-20f : i % 3 == 1 ? 1.0f : 1e20f;
         made.push_back(evaluated(i % 4 == 0 ? 'd' : 't', part(random) * scale, part(random), part(random) + 0.5f, i + 1));
-        list.appendSample(made.back(), "S" + std::to_string(i));
+        list.appendSample(made.back(), labelOf(i));
     }
     ASSERT_EQ(list.size(), count);
     int i = 0;
     for (const Sample &s : list) {
         expectSame(s, made[static_cast<std::size_t>(i)], i);
-        EXPECT_EQ(list.labelUtf8(s), "S" + std::to_string(i));
+        EXPECT_EQ(list.labelUtf8(s), labelOf(i));
         ++i;
     }
     EXPECT_EQ(i, count);
     // 24 bytes a sample; the labels' store may have grown to twice their bytes; a few styles.
     std::size_t labels = 0;
     for (int k = 0; k < count; ++k)
-        labels += ("S" + std::to_string(k)).size();
+        labels += labelOf(k).size();
     EXPECT_LE(list.memoryUse(), count * 24 + 2 * labels + 16 * 1024);
 }
 
