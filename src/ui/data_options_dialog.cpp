@@ -37,15 +37,6 @@ void storeTitle(std::array<char, 100> &field, const QString &title)
     std::memcpy(field.data(), bytes.c_str(), bytes.size() + 1);
 }
 
-void storeFont(FontSpec &into, const FontSpec &from)
-{
-    into.faceName = from.faceName;
-    into.size = from.size;
-    into.charset = from.charset;
-    into.color = from.color;
-    into.style = from.style;
-}
-
 } // namespace
 
 DataOptionsDialog::DataOptionsDialog(QWidget *parent, FontChooser chooseFont)
@@ -178,8 +169,8 @@ void DataOptionsDialog::store()
         storeTitle(s.columnTitles[i], m_titles[i]->text());
     m_document->applyDataSettings();
     s.setPrecision(wholeNumberWithin(m_precision->currentText(), 1, 6, 6));
-    storeFont(s.dataFont, m_dataFont);
-    storeFont(s.groupsFont, m_groupsFont);
+    storeFontFields(s.dataFont, m_dataFont);
+    storeFontFields(s.groupsFont, m_groupsFont);
     refreshDocument();
 }
 

@@ -64,6 +64,15 @@ void storeChosenFont(FontSpec &font, const ChosenFont &chosen)
     font.style = fontStyleToBits(chosen.styles);
 }
 
+void storeFontFields(FontSpec &into, const FontSpec &from)
+{
+    into.faceName = from.faceName;
+    into.size = from.size;
+    into.charset = from.charset;
+    into.color = from.color;
+    into.style = from.style;
+}
+
 QFont displayFontOf(const ChosenFont &chosen)
 {
     QFont font(chosen.face);

@@ -29,6 +29,9 @@ ChosenFont chosenFontOf(const FontSpec &font);
 // Face name, size, charset, colour and style bits into font; the bytes behind the face name's
 // terminator stay. A face longer than the field holds is cut to 30 characters.
 void storeChosenFont(FontSpec &font, const ChosenFont &chosen);
+// What a dialog stores of a font it holds: face name (the whole field), size, charset, colour and
+// style; the padding of into stays.
+void storeFontFields(FontSpec &into, const FontSpec &from);
 // The font to show a stored font in: a damaged size is brought into what a label can show.
 QFont displayFontOf(const ChosenFont &font);
 

@@ -527,17 +527,10 @@ void TriangleOptionsDialog::storeSettings(DiagramSettings &s) const
     s.numbersLeft = flag(m_numbersLeft);
     s.numbersRight = flag(m_numbersRight);
 
-    const auto storeFont = [](FontSpec &into, const FontSpec &from) {
-        into.faceName = from.faceName;
-        into.size = from.size;
-        into.charset = from.charset;
-        into.color = from.color;
-        into.style = from.style;
-    };
-    storeFont(s.axisLabelFont, m_axisLabelFont);
-    storeFont(s.numberFont, m_numberFont);
-    storeFont(s.legendFont, m_legendFont);
-    storeFont(s.sampleLabelFont, m_sampleLabelFont);
+    storeFontFields(s.axisLabelFont, m_axisLabelFont);
+    storeFontFields(s.numberFont, m_numberFont);
+    storeFontFields(s.legendFont, m_legendFont);
+    storeFontFields(s.sampleLabelFont, m_sampleLabelFont);
     s.symbolFont.charset = 1;
     s.symbolFont.color = 0;
 
