@@ -84,8 +84,9 @@ TEST(Table, EditsKeepEveryTextAndTheWasteBounded)
     std::size_t live = 0;
     for (int r = 1; r <= rows; ++r) {
         ASSERT_EQ(t.cellUtf8(r, 1 + r % 6), expected(r, 11)) << r;
-        if (6 - r % 3 != 1 + r % 6)
+        if (6 - r % 3 != 1 + r % 6) {
             ASSERT_EQ(t.cellUtf8(r, 6 - r % 3), "kept") << r;
+        }
         for (int c = 0; c < Table::kColumns; ++c)
             live += t.cellUtf8(r, c).size();
     }
