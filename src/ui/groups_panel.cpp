@@ -291,9 +291,9 @@ void GroupsPanel::paintEvent(QPaintEvent *)
         drawIn(corner, c, 0);
 }
 
-void GroupsPanel::drawCell(Canvas &canvas, int column, int row, const QRect &rect)
+void GroupsPanel::drawCell(QPainterCanvas &canvas, int column, int row, const QRect &rect)
 {
-    QPainter &p = static_cast<QPainterCanvas &>(canvas).painter();
+    QPainter &p = canvas.painter();
     const bool fixedCell = row == 0 || column < fixedColumns();
     p.fillRect(rect, fixedCell ? palette().color(QPalette::Button) : kCellColor);
     p.setPen(fixedCell ? kFixedLineColor : kLineColor);

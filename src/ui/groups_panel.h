@@ -11,7 +11,7 @@
 
 namespace quarvel {
 
-class Canvas;
+class QPainterCanvas;
 class Document;
 
 // What the groups panel asks of the program around it, so that tests can answer instead of the
@@ -88,7 +88,7 @@ private:
     void setCurrent(Cell cell, bool extend);
     void updateScrollBars();
 
-    void drawCell(Canvas &canvas, int column, int row, const QRect &rect);
+    void drawCell(QPainterCanvas &canvas, int column, int row, const QRect &rect);
     QString headerText(int column) const;
     QString statisticsText(int column, int group) const;
     QFont panelFont() const;
