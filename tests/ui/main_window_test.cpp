@@ -415,6 +415,9 @@ private slots:
         const auto drop = [&](const QString &path) {
             QMimeData data;
             data.setUrls({QUrl::fromLocalFile(path)});
+            QDragEnterEvent enter(QPoint(100, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(&window, &enter);
+            QVERIFY(enter.isAccepted());
             QDropEvent event(QPointF(100, 100), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
             QApplication::sendEvent(&window, &event);
             QCoreApplication::processEvents();
