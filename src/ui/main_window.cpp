@@ -4,6 +4,7 @@
 #include "ui/busy_cursor.h"
 #include "ui/data_grid.h"
 #include "ui/data_window.h"
+#include "ui/program_icon.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -76,6 +77,7 @@ MainWindow::MainWindow(UserPrompt &prompt, UserDialogs &dialogs, const UserLocal
 {
     setObjectName(QStringLiteral("mainWindow"));
     setWindowTitle(QStringLiteral("Quarvel 4.5"));
+    setWindowIcon(programIcon());
     setAcceptDrops(true);
 
     m_mdiArea = new QMdiArea(this);

@@ -77,10 +77,6 @@ signals:
     void showImageRequested(quarvel::DataWindow *window);
     void triangleOptionsRequested(quarvel::MainWindow::OptionsPage page);
     void dataOptionsRequested(quarvel::DataWindow *window);
-    void helpContentsRequested();
-    void onlineHelpRequested();
-    void versionCheckRequested();
-    void aboutRequested();
 
 protected:
     void closeEvent(QCloseEvent *event) override;

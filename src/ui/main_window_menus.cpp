@@ -1,4 +1,5 @@
 #include "ui/data_window.h"
+#include "ui/help_commands.h"
 #include "ui/main_window.h"
 
 #include <QAction>
@@ -119,10 +120,11 @@ void MainWindow::createActions()
     c.onlineHelp = addCommand("onlineHelp", QStringLiteral("Online help"));
     c.versionCheck = addCommand("versionCheck", QStringLiteral("Version check"));
     c.helpAbout = addCommand("helpAbout", QStringLiteral("About..."));
-    connect(c.helpContents, &QAction::triggered, this, &MainWindow::helpContentsRequested);
-    connect(c.onlineHelp, &QAction::triggered, this, &MainWindow::onlineHelpRequested);
-    connect(c.versionCheck, &QAction::triggered, this, &MainWindow::versionCheckRequested);
-    connect(c.helpAbout, &QAction::triggered, this, &MainWindow::aboutRequested);
+    auto *help = new HelpCommands(this);
+    connect(c.helpContents, &QAction::triggered, help, &HelpCommands::contents);
+    connect(c.onlineHelp, &QAction::triggered, help, &HelpCommands::onlineHelp);
+    connect(c.versionCheck, &QAction::triggered, help, &HelpCommands::versionCheck);
+    connect(c.helpAbout, &QAction::triggered, help, &HelpCommands::about);
 
     m_documentCommands = {c.fileSaveAs,      c.fileImport,         c.editCut,         c.editCopy,
                           c.editPaste,       c.editSelectAll,      c.insertRow,       c.clearCells,
