@@ -58,7 +58,10 @@ private slots:
         QCOMPARE(clipboardText(), QStringLiteral("a\tb\rc\td\r"));
         QVERIFY(!f.document().modified);
 
-        // The grid's pop-up menu runs the same command.
+        // The shortcut on the grid, and the grid's pop-up menu, run the same command.
+        QGuiApplication::clipboard()->clear();
+        QTest::keyClick(f.grid(), Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(clipboardText(), QStringLiteral("a\tb\rc\td\r"));
         QGuiApplication::clipboard()->clear();
         QMenu *menu = f.active()->findChild<QMenu *>(QStringLiteral("dataGridMenu"));
         menu->actions().at(1)->trigger();
