@@ -25,6 +25,7 @@
 #include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPainterPath>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
@@ -37,6 +38,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <cmath>
 
 namespace quarvel {
@@ -263,10 +265,13 @@ void ImageWindow::createDesignPanel()
                                QStringLiteral("Right Diagonal"), QStringLiteral("Cross"),
                                QStringLiteral("Diagonal Cross"), QStringLiteral("Horizontal"),
                                QStringLiteral("Vertical")});
-    m_c.sbColor = styleList(m_c.groupBox2, "SBcolor", QStringLiteral("Line color"), {});
+    m_c.sbColor = new ColorList(m_c.groupBox2);
+    m_c.sbColor->setObjectName(QStringLiteral("SBcolor"));
+    m_c.sbColor->setToolTip(QStringLiteral("Line color"));
+    m_c.sbColor->setCurrentIndex(-1);
     m_c.sbWidth = styleList(m_c.groupBox2, "SBwidth", QStringLiteral("Line width"),
                             {QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("2")});
-    for (QComboBox *list : {m_c.sbLinea, m_c.sbRelleno, m_c.sbColor, m_c.sbWidth})
+    for (QComboBox *list : {m_c.sbLinea, m_c.sbRelleno, static_cast<QComboBox *>(m_c.sbColor), m_c.sbWidth})
         overlay->addWidget(list);
     m_c.btClear = new QPushButton(QStringLiteral("Clear overlay"), m_c.groupBox2);
     m_c.btClear->setObjectName(QStringLiteral("btClear"));
@@ -277,6 +282,26 @@ void ImageWindow::createDesignPanel()
     for (QPushButton *button : {m_c.btClear, m_c.btOpenOver, m_c.btSaveOver})
         overlay->addWidget(button);
     connect(m_c.sbArrow, &QToolButton::clicked, this, &ImageWindow::selectTool);
+    connect(m_c.sbLine, &QToolButton::clicked, this,
+            [this] { toolClicked(0, 0, diagramCursor(DiagramCursor::OpenCross)); });
+    connect(m_c.sbBezier, &QToolButton::clicked, this,
+            [this] { toolClicked(0, 1, diagramCursor(DiagramCursor::OpenCross)); });
+    connect(m_c.sbElipse, &QToolButton::clicked, this,
+            [this] { toolClicked(0, 2, diagramCursor(DiagramCursor::OpenCross)); });
+    connect(m_c.sbDelete, &QToolButton::clicked, this,
+            [this] { toolClicked(6, m_toolKind, QCursor(Qt::UpArrowCursor)); });
+    connect(m_c.sbLinea, &QComboBox::activated, this,
+            [this](int item) { styleChosen([item](VectorLine &o) { o.lineStyle = static_cast<std::uint8_t>(item); }); });
+    connect(m_c.sbRelleno, &QComboBox::activated, this, [this](int item) {
+        static constexpr std::uint8_t fills[] = {0, 1, 5, 4, 6, 7, 2, 3};
+        if (item >= 0 && item < 8)
+            styleChosen([item](VectorLine &o) { o.fill = fills[item]; });
+    });
+    connect(m_c.sbColor, &ColorList::colorChosen, this,
+            [this](ColorRef color) { styleChosen([color](VectorLine &o) { o.color = color; }); });
+    connect(m_c.sbWidth, &QComboBox::activated, this,
+            [this](int item) { styleChosen([item](VectorLine &o) { o.width = item + 1; }); });
+    connect(m_c.btClear, &QPushButton::clicked, this, &ImageWindow::clearOverlay);
 
     m_c.panel3 = new QWidget(m_c.coolBar2);
     m_c.panel3->setObjectName(QStringLiteral("Panel3"));
@@ -428,6 +453,14 @@ void ImageWindow::redraw()
     }
     if (m_mode == SetSubtriangleMode)
         drawQuad();
+    if (m_mode == EditOverlayMode) {
+        drawSelection();
+        // A drag goes on after a release outside the image: its marks are drawn again, so that the
+        // next move removes them instead of leaving a copy behind.
+        if (m_toolState == 1)
+            drawOutline(rubberBand(), Qt::SolidLine);
+    }
+    syncStyleLists(*document);
     updateZoomButtons();
     updateCaptions(*document);
     m_c.imagen->update();
@@ -642,16 +675,21 @@ void ImageWindow::imagePressed(QMouseEvent *event)
     const QPoint p = event->position().toPoint();
     if (m_mode == SetSubtriangleMode)
         pressQuad(p.x(), p.y());
+    else if (m_mode == EditOverlayMode)
+        overlayPress(*document, p.x(), p.y());
 }
 
 void ImageWindow::imageMoved(QMouseEvent *event)
 {
-    if (!documentForMouse())
+    Document *document = documentForMouse();
+    if (!document)
         return;
     const QPoint p = event->position().toPoint();
     readOut(p.x(), p.y());
     if (m_mode == SetSubtriangleMode)
         moveQuad(p.x(), p.y(), event->buttons() & Qt::LeftButton);
+    else if (m_mode == EditOverlayMode)
+        overlayMove(*document, p.x(), p.y(), event->buttons() & Qt::LeftButton);
 }
 
 void ImageWindow::imageClicked(QMouseEvent *)
@@ -672,6 +710,8 @@ void ImageWindow::imageReleased(QMouseEvent *event)
         document->diagramSettings.legendX = static_cast<float>(p.x()) / static_cast<float>(m_image.width());
         document->diagramSettings.legendY = static_cast<float>(p.y()) / static_cast<float>(m_image.height());
         document->modified = true;
+    } else if (m_mode == EditOverlayMode) {
+        overlayRelease(*document, p.x(), p.y());
     }
     redraw();
 }
@@ -736,6 +776,299 @@ void ImageWindow::drawQuad()
     }
     painter.end();
     m_c.imagen->update();
+}
+
+namespace {
+
+QPoint qPoint(IntPoint p)
+{
+    return {p.x, p.y};
+}
+
+// A handle square, drawn as the corner handles of the clipping mark are.
+void drawHandle(QPainter &painter, IntPoint p)
+{
+    painter.drawRect(QRect(p.x - 4, p.y - 4, 7, 7));
+}
+
+void strokeObject(QPainter &painter, const VectorLine &object)
+{
+    const QPoint o = qPoint(object.pixOrigin), d = qPoint(object.pixDest);
+    // The band of a press not yet moved has no length and leaves no pixel behind.
+    if (o == d && (object.kind == 'r' || object.kind == 'e'))
+        return;
+    switch (object.kind) {
+    case 'b': {
+        QPainterPath path(o);
+        path.cubicTo(qPoint(object.pixCtrl1), qPoint(object.pixCtrl2), d);
+        painter.drawPath(path);
+        break;
+    }
+    case 'e': painter.drawEllipse(QRect(o, d).normalized()); break;
+    case 't':
+        painter.drawPolygon(QPolygon({o, qPoint(object.pixCtrl1), d, qPoint(object.pixCtrl2)}));
+        break;
+    default: painter.drawLine(o, d); break;
+    }
+}
+
+bool near(IntPoint p, int x, int y)
+{
+    return std::abs(x - p.x) <= 25 && std::abs(y - p.y) <= 25;
+}
+
+} // namespace
+
+void ImageWindow::drawSelection()
+{
+    Document *document = m_drawnDocument;
+    const VectorLine *object = document ? selectedObject(*document) : nullptr;
+    if (!object)
+        return;
+    QPainter painter(&m_image);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setCompositionMode(QPainter::RasterOp_NotSourceXorDestination);
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(QPen(Qt::blue, 0));
+    if (object->kind != 't') {
+        drawHandle(painter, object->pixOrigin);
+        drawHandle(painter, object->pixDest);
+    }
+    if (object->kind == 'b') {
+        drawHandle(painter, object->pixCtrl1);
+        drawHandle(painter, object->pixCtrl2);
+    }
+    painter.setPen(QPen(Qt::red, 0, Qt::DotLine));
+    if (object->kind == 'b' || object->kind == 'e')
+        painter.drawLine(qPoint(object->pixOrigin), qPoint(object->pixDest));
+    else if (object->kind == 't')
+        strokeObject(painter, *object);
+    painter.end();
+    m_c.imagen->update();
+}
+
+void ImageWindow::drawOutline(const VectorLine &object, Qt::PenStyle style)
+{
+    QPainter painter(&m_image);
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    painter.setCompositionMode(QPainter::RasterOp_NotSourceXorDestination);
+    painter.setBrush(Qt::NoBrush);
+    painter.setPen(QPen(Qt::black, 0, style));
+    strokeObject(painter, object);
+    painter.end();
+    m_c.imagen->update();
+}
+
+VectorLine *ImageWindow::selectedObject(Document &document) const
+{
+    const int i = document.selectedOverlay;
+    if (i < 0 || i >= static_cast<int>(document.overlayList.size()))
+        return nullptr;
+    return &document.overlayList[static_cast<std::size_t>(i)];
+}
+
+VectorLine ImageWindow::rubberBand() const
+{
+    // The band of a curve is its chord.
+    return newOverlayObject(m_toolKind == 2 ? 'e' : 'r', {m_newStartX, m_newStartY}, {m_newEndX, m_newEndY});
+}
+
+void ImageWindow::toolClicked(int state, int kind, const QCursor &cursor)
+{
+    m_c.imagen->setCursor(cursor);
+    m_toolState = state;
+    m_toolKind = kind;
+    if (Document *document = m_host.activeDocument ? m_host.activeDocument() : nullptr)
+        document->selectedOverlay = -1;
+    redraw();
+}
+
+void ImageWindow::overlayPress(Document &document, int x, int y)
+{
+    switch (m_toolState) {
+    case 0:
+        m_newStartX = m_newEndX = x;
+        m_newStartY = m_newEndY = y;
+        m_toolState = 1;
+        break;
+    case 2:
+    case 6: {
+        const std::optional<int> i = pickObject(document.overlayList, x, y);
+        m_pressX = x;
+        m_pressY = y;
+        document.selectedOverlay = i.value_or(-1);
+        if (i) {
+            drawSelection();
+            m_toolState = m_toolState == 2 ? 3 : 7;
+        }
+        break;
+    }
+    case 7: {
+        const std::optional<int> i = pickObject(document.overlayList, x, y);
+        m_pressX = x;
+        m_pressY = y;
+        if (i && *i == document.selectedOverlay)
+            document.overlayList.erase(document.overlayList.begin() + *i);
+        document.selectedOverlay = -1;
+        redraw();
+        if (!document.overlayList.empty()) {
+            m_toolState = 6;
+        } else {
+            m_c.sbArrow->setChecked(true);
+            selectTool();
+        }
+        break;
+    }
+    case 3: {
+        const VectorLine *object = selectedObject(document);
+        if (!object) {
+            m_toolState = 2;
+            break;
+        }
+        std::optional<int> handle;
+        if (object->kind == 'r' || object->kind == 'e') {
+            if (near(object->pixOrigin, x, y))
+                handle = 0;
+            else if (near(object->pixDest, x, y))
+                handle = 1;
+        } else if (object->kind == 'b') {
+            // The later handle wins where several are near.
+            const IntPoint points[] = {object->pixOrigin, object->pixDest, object->pixCtrl1, object->pixCtrl2};
+            for (int h = 0; h < 4; ++h) {
+                if (near(points[h], x, y))
+                    handle = h;
+            }
+        }
+        if (handle) {
+            m_handleIndex = *handle;
+            m_toolState = 5;
+        } else if (object->segmentDistance(x, y)) {
+            m_toolState = 4;
+        } else {
+            document.selectedOverlay = -1;
+            m_toolState = 2;
+            redraw();
+        }
+        break;
+    }
+    default: break;
+    }
+}
+
+void ImageWindow::overlayMove(Document &document, int x, int y, bool leftHeld)
+{
+    if (m_toolState == 1) {
+        drawOutline(rubberBand(), Qt::SolidLine);
+        m_newEndX = x;
+        m_newEndY = y;
+        drawOutline(rubberBand(), Qt::SolidLine);
+        return;
+    }
+    VectorLine *object = selectedObject(document);
+    if (!object)
+        return;
+    if (m_toolState == 3) {
+        if (leftHeld)
+            m_toolState = 4;
+        return;
+    }
+    if (m_toolState != 4 && !(m_toolState == 5 && object->kind != 't'))
+        return;
+    // A dotted object moves as a dashed outline, so that the outline stays visible on it.
+    const Qt::PenStyle style = object->lineStyle == 2 ? Qt::DashLine : Qt::DotLine;
+    drawSelection();
+    drawOutline(*object, style);
+    if (m_toolState == 4) {
+        object->translateTo(x, y);
+    } else {
+        static constexpr char handles[] = {'O', 'D', '1', '2'};
+        object->moveHandle(handles[m_handleIndex & 3], x, y);
+    }
+    drawSelection();
+    drawOutline(*object, style);
+}
+
+void ImageWindow::overlayRelease(Document &document, int x, int y)
+{
+    // A release outside the image leaves the operation going until a release inside it.
+    if (x <= 0 || x >= m_image.width() || y <= 0 || y >= m_image.height())
+        return;
+    const bool snap = m_c.cbSnap->isChecked();
+    if (m_toolState == 1) {
+        static constexpr char kinds[] = {'r', 'b', 'e'};
+        m_newEndX = x;
+        m_newEndY = y;
+        VectorLine object = newOverlayObject(kinds[std::clamp(m_toolKind, 0, 2)], {m_newStartX, m_newStartY},
+                                             {m_newEndX, m_newEndY});
+        document.modified = true;
+        m_toolState = 0;
+        object.toTernary(m_frame, snap);
+        if (object.pixOrigin.x == object.pixDest.x && object.pixOrigin.y == object.pixDest.y)
+            warn(QStringLiteral("line too small"));
+        else
+            document.overlayList.push_back(std::move(object));
+    } else if (m_toolState == 4 || m_toolState == 5) {
+        if (VectorLine *object = selectedObject(document))
+            object->toTernary(m_frame, snap);
+        document.modified = true;
+        m_toolState = 3;
+    }
+}
+
+void ImageWindow::syncStyleLists(Document &document)
+{
+    const VectorLine *object = m_mode == EditOverlayMode ? selectedObject(document) : nullptr;
+    if (!object) {
+        for (QComboBox *list : {m_c.sbLinea, m_c.sbRelleno, static_cast<QComboBox *>(m_c.sbColor), m_c.sbWidth}) {
+            list->setEnabled(false);
+            list->setCurrentIndex(-1);
+        }
+    } else if (m_toolState == 3 || m_toolState == 7) {
+        if (object->kind != 't') {
+            m_c.sbLinea->setEnabled(true);
+            m_c.sbLinea->setCurrentIndex(object->lineStyle <= 3 ? object->lineStyle : 0);
+            m_c.sbWidth->setEnabled(true);
+            if (object->width >= 0 && object->width <= 3)
+                m_c.sbWidth->setCurrentIndex(std::max(object->width - 1, 0));
+        }
+        if (object->kind == 'e') {
+            // The list's item of each fill value.
+            static constexpr int items[] = {0, 1, 6, 7, 3, 2, 4, 5};
+            m_c.sbRelleno->setEnabled(true);
+            if (object->fill < 8)
+                m_c.sbRelleno->setCurrentIndex(items[object->fill]);
+        }
+        m_c.sbColor->setEnabled(true);
+        m_c.sbColor->setColor(object->color);
+    }
+    const bool any = !document.overlayList.empty();
+    m_c.btClear->setEnabled(any);
+    m_c.btSaveOver->setEnabled(any);
+}
+
+void ImageWindow::styleChosen(const std::function<void(VectorLine &)> &write)
+{
+    Document *document = m_host.activeDocument ? m_host.activeDocument() : nullptr;
+    VectorLine *object = document ? selectedObject(*document) : nullptr;
+    if (!object)
+        return;
+    write(*object);
+    redraw();
+}
+
+void ImageWindow::clearOverlay()
+{
+    Document *document = m_host.activeDocument ? m_host.activeDocument() : nullptr;
+    if (!document)
+        return;
+    // Every object is lost at once: the user confirms first.
+    if (m_host.prompt && !m_host.prompt->askOkCancel(QStringLiteral("Delete all the objects of the overlay?"),
+                                                      QStringLiteral("Confirm")))
+        return;
+    document->overlayList.clear();
+    document->modified = true;
+    document->selectedOverlay = -1;
+    redraw();
 }
 
 void ImageWindow::pressQuad(int x, int y)

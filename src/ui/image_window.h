@@ -4,6 +4,8 @@
 #include "core/diagram_geometry.h"
 #include "core/document.h"
 #include "core/user_prompt.h"
+#include "core/vector_line.h"
+#include "ui/color_list.h"
 #include "ui/copy_settings.h"
 #include "ui/point_info.h"
 
@@ -19,6 +21,7 @@
 class QButtonGroup;
 class QCheckBox;
 class QComboBox;
+class QCursor;
 class QGroupBox;
 class QLabel;
 class QPrinter;
@@ -134,6 +137,16 @@ public:
     // removes it.
     void drawQuad();
 
+    // The overlay editor's state: 0 ready to draw, 1 drawing, 2 select, 3 selected, 4 moving,
+    // 5 dragging a handle, 6 delete, 7 marked for deletion, 8 waiting for a label's position.
+    int toolState() const { return m_toolState; }
+    int toolKind() const { return m_toolKind; }
+    int handleIndex() const { return m_handleIndex; }
+    // The marks of the selected object and an object's outline, in not-xor straight onto the
+    // image like drawQuad: a second call removes them.
+    void drawSelection();
+    void drawOutline(const VectorLine &object, Qt::PenStyle style);
+
 signals:
     void dataOptionsRequested();
     void triangleOptionsRequested();
@@ -167,6 +180,16 @@ private:
     void imageReleased(QMouseEvent *event);
     void imageClicked(QMouseEvent *event);
 
+    void toolClicked(int state, int kind, const QCursor &cursor);
+    void overlayPress(Document &document, int x, int y);
+    void overlayMove(Document &document, int x, int y, bool leftHeld);
+    void overlayRelease(Document &document, int x, int y);
+    VectorLine *selectedObject(Document &document) const;
+    VectorLine rubberBand() const;
+    void syncStyleLists(Document &document);
+    void styleChosen(const std::function<void(VectorLine &)> &write);
+    void clearOverlay();
+
     void readOut(int x, int y);
     void showPointInfo();
     void pressQuad(int x, int y);
@@ -193,6 +216,7 @@ private:
     int m_toolKind = 0;
     int m_handleIndex = 0;
     int m_pressX = 0, m_pressY = 0;
+    int m_newStartX = 0, m_newStartY = 0, m_newEndX = 0, m_newEndY = 0;
     int m_lastX = 0, m_lastY = 0;
     int m_cornerIndex = 0;
     bool m_dragWholeQuad = false;
@@ -213,7 +237,8 @@ public:
         QGroupBox *groupBox2, *groupBox3, *modos;
         QWidget *panel3;
         QToolButton *sbArrow, *sbLine, *sbDelete, *sbTexto, *sbElipse, *sbBezier;
-        QComboBox *sbLinea, *sbRelleno, *sbColor, *sbWidth;
+        QComboBox *sbLinea, *sbRelleno, *sbWidth;
+        ColorList *sbColor;
         QPushButton *btClear, *btOpenOver, *btSaveOver;
         QButtonGroup *modeGroup;
         std::array<QRadioButton *, 4> modeItems;
