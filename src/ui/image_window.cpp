@@ -302,6 +302,8 @@ void ImageWindow::createDesignPanel()
     connect(m_c.sbWidth, &QComboBox::activated, this,
             [this](int item) { styleChosen([item](VectorLine &o) { o.width = item + 1; }); });
     connect(m_c.btClear, &QPushButton::clicked, this, &ImageWindow::clearOverlay);
+    connect(m_c.btOpenOver, &QPushButton::clicked, this, &ImageWindow::openOverlayFile);
+    connect(m_c.btSaveOver, &QPushButton::clicked, this, &ImageWindow::saveOverlay);
 
     m_c.panel3 = new QWidget(m_c.coolBar2);
     m_c.panel3->setObjectName(QStringLiteral("Panel3"));
@@ -1067,6 +1069,59 @@ void ImageWindow::clearOverlay()
         return;
     document->overlayList.clear();
     document->modified = true;
+    document->selectedOverlay = -1;
+    redraw();
+}
+
+void ImageWindow::openOverlayFile()
+{
+    Document *document = m_host.activeDocument ? m_host.activeDocument() : nullptr;
+    if (!document)
+        return;
+    std::optional<std::pair<QString, OverlayFileType>> chosen;
+    if (m_host.chooseOverlayToOpen) {
+        chosen = m_host.chooseOverlayToOpen();
+    } else {
+        const QString extended = QStringLiteral("Extended Overlay files (*.xvl)");
+        QString filter = extended;
+        const QString name = QFileDialog::getOpenFileName(
+            this, QStringLiteral("Open overlay"), QString(),
+            extended + QStringLiteral(";;Overlay files (*.ovl)"), &filter);
+        if (!name.isEmpty())
+            chosen.emplace(name, filter == extended ? OverlayFileType::Extended : OverlayFileType::Text);
+    }
+    if (!chosen)
+        return;
+    m_c.modeItems[0]->setChecked(true);
+    const OverlayResult result = openOverlay(*document, chosen->first, chosen->second);
+    if (!result.ok)
+        warn(result.message);
+    redraw();
+}
+
+void ImageWindow::saveOverlay()
+{
+    Document *document = m_host.activeDocument ? m_host.activeDocument() : nullptr;
+    if (!document || document->overlayList.empty())
+        return;
+    const QString name = m_host.chooseOverlayToSave
+                             ? m_host.chooseOverlayToSave()
+                             : QFileDialog::getSaveFileName(this, QStringLiteral("Save overlay"), QString(),
+                                                            QStringLiteral("Extended Overlay files (*.xvl)"));
+    if (!name.isEmpty()) {
+        const OverlaySaveResult result = saveOverlayFile(document->overlayList, name);
+        if (!result.ok) {
+            warn(kErrorWrittingFileMessage);
+        } else if (!result.changedTexts.empty()) {
+            // The file's fields are fixed: say which texts did not go in whole.
+            QStringList lines;
+            for (const OverlayTextChange &change : result.changedTexts)
+                lines.append(QStringLiteral("Object %1: the %2 was cut or changed to fit the file.")
+                                 .arg(change.object + 1)
+                                 .arg(change.fontName ? QStringLiteral("font name") : QStringLiteral("label text")));
+            warn(lines.join(QLatin1Char('\n')));
+        }
+    }
     document->selectedOverlay = -1;
     redraw();
 }

@@ -5,6 +5,7 @@
 #include "core/document.h"
 #include "core/user_prompt.h"
 #include "core/vector_line.h"
+#include "files/overlay_files.h"
 #include "ui/color_list.h"
 #include "ui/copy_settings.h"
 #include "ui/point_info.h"
@@ -46,6 +47,10 @@ struct ImageWindowHost
     std::function<CopySettings()> copySettings;
     // Messages of failed prints and exports; none are shown when null.
     UserPrompt *prompt = nullptr;
+    // The overlay file dialogs; the platform's when null. Opening gives the name and the type the
+    // user chose, nothing when cancelled; saving gives an empty name when cancelled.
+    std::function<std::optional<std::pair<QString, OverlayFileType>>()> chooseOverlayToOpen;
+    std::function<QString()> chooseOverlayToSave;
 };
 
 // The image of the window: shows the diagram bitmap and hands its mouse events to the window.
@@ -189,6 +194,8 @@ private:
     void syncStyleLists(Document &document);
     void styleChosen(const std::function<void(VectorLine &)> &write);
     void clearOverlay();
+    void openOverlayFile();
+    void saveOverlay();
 
     void readOut(int x, int y);
     void showPointInfo();

@@ -7,8 +7,10 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QFile>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 
@@ -92,6 +94,8 @@ private slots:
     void styleListsShowTheSelectedObjectByKind();
     void clearOverlayAsksFirst();
     void grabsTheWindowWithAnOverlay();
+    void savesAndReopensThroughTheButtons();
+    void aBadOverlayFileIsReportedByItsChosenType();
 
 private:
     void open()
@@ -100,6 +104,8 @@ private:
         ImageWindowHost host;
         host.activeDocument = [this] { return m_document.get(); };
         host.prompt = &m_prompt;
+        host.chooseOverlayToOpen = [this] { return m_toOpen; };
+        host.chooseOverlayToSave = [this] { return m_toSave; };
         m_window.reset(new ImageWindow(host));
         m_window->setAttribute(Qt::WA_DeleteOnClose, false);
         m_window->resize(1000, 700);
@@ -167,6 +173,8 @@ private:
     }
 
     ScriptedPrompt m_prompt;
+    std::optional<std::pair<QString, OverlayFileType>> m_toOpen;
+    QString m_toSave;
     std::unique_ptr<Document> m_document;
     std::unique_ptr<ImageWindow> m_window;
 };
@@ -174,6 +182,8 @@ private:
 void OverlayEditingTest::init()
 {
     m_prompt = ScriptedPrompt{};
+    m_toOpen.reset();
+    m_toSave.clear();
     open();
 }
 
@@ -631,6 +641,100 @@ void OverlayEditingTest::grabsTheWindowWithAnOverlay()
     window().redraw();
     for (IntPoint p : {curve.pixOrigin, curve.pixDest, curve.pixCtrl1, curve.pixCtrl2})
         QVERIFY(marked.pixelColor(p.x - 4, p.y - 4) != window().image().pixelColor(p.x - 4, p.y - 4));
+}
+
+void OverlayEditingTest::savesAndReopensThroughTheButtons()
+{
+    QTemporaryDir dir;
+    VectorLine curve = newOverlayObject('b', {120, 120}, {420, 380});
+    curve.color = colorOfIndex(3);
+    curve.lineStyle = 3;
+    addObject(curve);
+    addLabel({430, 60});
+    object(1).text = QString(60, QLatin1Char('x'));
+    select(0);
+    doc().modified = false;
+
+    // Cancelled: nothing happens.
+    click(c().btSaveOver);
+    QVERIFY(m_prompt.warnings.isEmpty());
+    QVERIFY(QDir(dir.path()).isEmpty());
+
+    m_toSave = dir.filePath(QStringLiteral("shapes"));
+    click(c().btSaveOver);
+    QVERIFY(QFile::exists(dir.filePath(QStringLiteral("shapes.xvl"))));
+    // The long label is reported, not silently cut.
+    QCOMPARE(m_prompt.warnings.size(), 1);
+    QVERIFY2(m_prompt.warnings[0].contains(QLatin1String("Object 2")), qPrintable(m_prompt.warnings[0]));
+    QCOMPARE(doc().selectedOverlay, -1);
+    QVERIFY(!doc().modified);
+
+    const std::vector<VectorLine> saved = doc().overlayList;
+    doc().overlayList.clear();
+    window().redraw();
+    click(c().btOpenOver); // cancelled
+    QVERIFY(doc().overlayList.empty());
+    QCOMPARE(window().mode(), ImageWindow::EditOverlayMode);
+
+    m_toOpen.emplace(dir.filePath(QStringLiteral("shapes.xvl")), OverlayFileType::Extended);
+    click(c().btOpenOver);
+    QCOMPARE(m_prompt.warnings.size(), 1);
+    QCOMPARE(window().mode(), ImageWindow::ViewMode);
+    QVERIFY(c().modeItems[0]->isChecked());
+    QVERIFY(doc().modified);
+    QCOMPARE(doc().overlayList.size(), std::size_t(2));
+    QCOMPARE(object(0).kind, 'b');
+    QCOMPARE(object(0).color, colorOfIndex(3));
+    QCOMPARE(object(0).lineStyle, std::uint8_t(3));
+    QCOMPARE(object(0).ternCtrl1, saved[0].ternCtrl1);
+    QCOMPARE(object(1).text, QString(51, QLatin1Char('x'))); // what its field holds
+    // Placed by the redraw at the same pixels.
+    QCOMPARE(object(0).pixDest.x, saved[0].pixDest.x);
+}
+
+void OverlayEditingTest::aBadOverlayFileIsReportedByItsChosenType()
+{
+    QTemporaryDir dir;
+    const auto write = [&](const char *name, const QByteArray &bytes) {
+        QFile file(dir.filePath(QLatin1String(name)));
+        if (file.open(QIODevice::WriteOnly))
+            file.write(bytes);
+        return file.fileName();
+    };
+    const QString lines = write("lines.ovl", "C 10 20 70 30 40 30\nB 50 10 40 20 60 20\n");
+    const QString garbage = write("garbage.xvl", QByteArray(300, '\xff'));
+    struct Case
+    {
+        QString file;
+        OverlayFileType type;
+        QString warning; // empty: none
+        std::size_t objects;
+    };
+    const Case cases[] = {
+        // The type chosen in the dialog picks the reader, whatever the extension.
+        {lines, OverlayFileType::Text, QString(), 2},
+        {lines, OverlayFileType::Extended, QStringLiteral("Warning: Wrong file"), 0},
+        {garbage, OverlayFileType::Extended, QStringLiteral("Warning: Wrong file"), 0},
+        {dir.filePath(QStringLiteral("missing.ovl")), OverlayFileType::Text, QStringLiteral("Warning: Invalid file"), 0},
+    };
+    for (const Case &k : cases) {
+        click(c().modeItems[1]);
+        addLine('r', {300, 300}, {400, 300});
+        m_prompt.warnings.clear();
+        doc().modified = false;
+        m_toOpen.emplace(k.file, k.type);
+        click(c().btOpenOver);
+        QCOMPARE(m_prompt.warnings, k.warning.isEmpty() ? QStringList{} : QStringList{k.warning});
+        // The old overlay is gone either way, and the document counts as changed.
+        QCOMPARE(doc().overlayList.size(), k.objects);
+        QVERIFY(doc().modified);
+        QCOMPARE(c().btSaveOver->isEnabled(), k.objects > 0);
+    }
+    click(c().modeItems[1]);
+    m_toOpen.emplace(lines, OverlayFileType::Text);
+    click(c().btOpenOver);
+    QCOMPARE(object(0).lineStyle, std::uint8_t(1));
+    QCOMPARE(object(0).ternOrigin, (Weights{10, 70, 20}));
 }
 
 } // namespace quarvel
