@@ -33,6 +33,9 @@
 #include <QScreen>
 #include <QScrollArea>
 #include <QSpinBox>
+#include <QStyleOptionComboBox>
+#include <QStylePainter>
+#include <QStyledItemDelegate>
 #include <QSvgGenerator>
 #include <QToolBar>
 #include <QToolButton>
@@ -124,9 +127,99 @@ QLabel *readOutCaption(QToolBar *bar, const char *name)
     return caption;
 }
 
-QComboBox *styleList(QWidget *parent, const char *name, const QString &hint, const QStringList &items)
+enum class StyleKind { Line, Width, Fill };
+
+// The fill value of each item of the fill list.
+constexpr std::uint8_t kFillOfItem[] = {0, 1, 5, 4, 6, 7, 2, 3};
+
+// An item of a style list shows its style, never its text.
+void drawStyleItem(QPainter &painter, const QRect &rect, StyleKind kind, int item)
 {
-    auto *list = new QComboBox(parent);
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, false);
+    if (kind == StyleKind::Fill) {
+        static const Qt::BrushStyle patterns[] = {Qt::SolidPattern, Qt::NoBrush,      Qt::HorPattern,
+                                                  Qt::VerPattern,   Qt::FDiagPattern, Qt::BDiagPattern,
+                                                  Qt::CrossPattern, Qt::DiagCrossPattern};
+        const std::uint8_t fill = item >= 0 && item < 8 ? kFillOfItem[item] : 1;
+        if (fill != 1) {
+            painter.fillRect(rect, Qt::white);
+            painter.setPen(QPen(Qt::black, 0));
+            painter.setBrush(QBrush(Qt::black, patterns[fill]));
+            painter.drawRect(rect.adjusted(0, 0, -1, -1));
+        }
+    } else {
+        static const Qt::PenStyle styles[] = {Qt::SolidLine, Qt::DashLine, Qt::DotLine, Qt::DashDotLine};
+        painter.fillRect(rect, Qt::white);
+        const Qt::PenStyle style = kind == StyleKind::Line && item >= 0 && item < 4 ? styles[item] : Qt::SolidLine;
+        const int width = kind == StyleKind::Width ? item + 1 : 1;
+        painter.setPen(QPen(Qt::black, width, style, Qt::FlatCap));
+        const int y = (rect.top() + rect.bottom()) / 2;
+        painter.drawLine(QPoint(rect.left(), y), QPoint(rect.right(), y));
+    }
+    painter.restore();
+}
+
+class StyleItemDelegate : public QStyledItemDelegate
+{
+public:
+    StyleItemDelegate(StyleKind kind, QObject *parent)
+        : QStyledItemDelegate(parent)
+        , m_kind(kind)
+    {
+    }
+    void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    {
+        drawStyleItem(*painter, option.rect.adjusted(2, 1, -2, -1), m_kind, index.row());
+        if (option.state & QStyle::State_Selected) {
+            painter->save();
+            painter->setPen(QPen(option.palette.highlight(), 2));
+            painter->drawRect(option.rect.adjusted(1, 1, -1, -1));
+            painter->restore();
+        }
+    }
+    QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    {
+        return {QStyledItemDelegate::sizeHint(option, index).width(), 16};
+    }
+
+private:
+    StyleKind m_kind;
+};
+
+class StyleList : public QComboBox
+{
+public:
+    StyleList(StyleKind kind, QWidget *parent)
+        : QComboBox(parent)
+        , m_kind(kind)
+    {
+        setItemDelegate(new StyleItemDelegate(kind, this));
+    }
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QStylePainter painter(this);
+        QStyleOptionComboBox option;
+        initStyleOption(&option);
+        option.currentText.clear();
+        option.currentIcon = QIcon();
+        painter.drawComplexControl(QStyle::CC_ComboBox, option);
+        if (currentIndex() >= 0) {
+            const QRect field = style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, this);
+            drawStyleItem(painter, field.adjusted(1, 1, -1, -1), m_kind, currentIndex());
+        }
+    }
+
+private:
+    StyleKind m_kind;
+};
+
+QComboBox *styleList(QWidget *parent, const char *name, const QString &hint, const QStringList &items,
+                     StyleKind kind)
+{
+    auto *list = new StyleList(kind, parent);
     list->setObjectName(QLatin1String(name));
     list->setToolTip(hint);
     list->addItems(items);
@@ -259,18 +352,19 @@ void ImageWindow::createDesignPanel()
     m_c.sbArrow->setChecked(true);
     overlay->addLayout(tools);
     m_c.sbLinea = styleList(m_c.groupBox2, "SBlinea", QStringLiteral("Line style"),
-                            {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("4")});
+                            {QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("4")}, StyleKind::Line);
     m_c.sbRelleno = styleList(m_c.groupBox2, "SBrelleno", QStringLiteral("Fill pattern"),
                               {QStringLiteral("Solid"), QStringLiteral("Clear"), QStringLiteral("Left Diagonal"),
                                QStringLiteral("Right Diagonal"), QStringLiteral("Cross"),
                                QStringLiteral("Diagonal Cross"), QStringLiteral("Horizontal"),
-                               QStringLiteral("Vertical")});
+                               QStringLiteral("Vertical")},
+                              StyleKind::Fill);
     m_c.sbColor = new ColorList(m_c.groupBox2);
     m_c.sbColor->setObjectName(QStringLiteral("SBcolor"));
     m_c.sbColor->setToolTip(QStringLiteral("Line color"));
     m_c.sbColor->setCurrentIndex(-1);
     m_c.sbWidth = styleList(m_c.groupBox2, "SBwidth", QStringLiteral("Line width"),
-                            {QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("2")});
+                            {QStringLiteral("0"), QStringLiteral("1"), QStringLiteral("2")}, StyleKind::Width);
     for (QComboBox *list : {m_c.sbLinea, m_c.sbRelleno, static_cast<QComboBox *>(m_c.sbColor), m_c.sbWidth})
         overlay->addWidget(list);
     m_c.btClear = new QPushButton(QStringLiteral("Clear overlay"), m_c.groupBox2);
@@ -293,9 +387,8 @@ void ImageWindow::createDesignPanel()
     connect(m_c.sbLinea, &QComboBox::activated, this,
             [this](int item) { styleChosen([item](VectorLine &o) { o.lineStyle = static_cast<std::uint8_t>(item); }); });
     connect(m_c.sbRelleno, &QComboBox::activated, this, [this](int item) {
-        static constexpr std::uint8_t fills[] = {0, 1, 5, 4, 6, 7, 2, 3};
         if (item >= 0 && item < 8)
-            styleChosen([item](VectorLine &o) { o.fill = fills[item]; });
+            styleChosen([item](VectorLine &o) { o.fill = kFillOfItem[item]; });
     });
     connect(m_c.sbColor, &ColorList::colorChosen, this,
             [this](ColorRef color) { styleChosen([color](VectorLine &o) { o.color = color; }); });

@@ -92,6 +92,7 @@ private slots:
     void deletingDownToTheLastObject();
     void styleListsWriteTheSelectedObject();
     void styleListsShowTheSelectedObjectByKind();
+    void styleListsDrawTheirStylesNotTheirTexts();
     void clearOverlayAsksFirst();
     void grabsTheWindowWithAnOverlay();
     void savesAndReopensThroughTheButtons();
@@ -596,6 +597,53 @@ void OverlayEditingTest::styleListsShowTheSelectedObjectByKind()
         QVERIFY(!list->isEnabled());
         QCOMPARE(list->currentIndex(), -1);
     }
+}
+
+// Black pixels along the middle row of the list's closed box, and the rows they cover at its centre.
+struct DrawnStyle
+{
+    int blackInRow = 0;
+    int thickness = 0;
+};
+
+DrawnStyle drawnStyle(QComboBox *list)
+{
+    const QImage picture = list->grab().toImage();
+    DrawnStyle drawn;
+    const int y = (picture.height() - 1) / 2;
+    for (int x = 0; x < picture.width() - 24; ++x)
+        drawn.blackInRow += picture.pixelColor(x, y) == QColor(Qt::black);
+    for (int row = 0; row < picture.height(); ++row)
+        drawn.thickness += picture.pixelColor(picture.width() / 3, row) == QColor(Qt::black);
+    return drawn;
+}
+
+void OverlayEditingTest::styleListsDrawTheirStylesNotTheirTexts()
+{
+    VectorLine ellipse = newOverlayObject('e', {200, 200}, {360, 300});
+    addObject(ellipse);
+    select(0);
+    // Widths 1, 2, 3: a line as thick as the width.
+    for (int item = 0; item < 3; ++item) {
+        test::chooseEntry(c().sbWidth, item);
+        QCOMPARE(drawnStyle(c().sbWidth).thickness, item + 1);
+    }
+    // Solid runs the whole field; dash, dot and dash-dot leave gaps, the dot the most.
+    std::array<int, 4> black{};
+    for (int item = 0; item < 4; ++item) {
+        test::chooseEntry(c().sbLinea, item);
+        black[static_cast<std::size_t>(item)] = drawnStyle(c().sbLinea).blackInRow;
+    }
+    QVERIFY(black[0] > black[1] && black[1] > black[2] && black[0] > black[3] && black[2] > 0);
+    // "Clear" shows nothing, "Solid" a black box.
+    test::chooseEntry(c().sbRelleno, 1);
+    QCOMPARE(drawnStyle(c().sbRelleno).blackInRow, 0);
+    test::chooseEntry(c().sbRelleno, 0);
+    QVERIFY(drawnStyle(c().sbRelleno).blackInRow > 20);
+    const int solid = drawnStyle(c().sbRelleno).blackInRow;
+    test::chooseEntry(c().sbRelleno, 7); // "Vertical"
+    QVERIFY(drawnStyle(c().sbRelleno).blackInRow < solid / 2);
+    QCOMPARE(object(0).fill, std::uint8_t(3));
 }
 
 void OverlayEditingTest::clearOverlayAsksFirst()
