@@ -4,6 +4,7 @@
 #include "render/image_export.h"
 #include "render/qpainter_canvas.h"
 #include "ui/cursors.h"
+#include "ui/text_input_dialog.h"
 
 #include <QApplication>
 #include <QBuffer>
@@ -258,8 +259,12 @@ ImageWindow::ImageWindow(ImageWindowHost host, QWidget *parent)
     connect(m_c.imagen, &ImageView::moved, this, &ImageWindow::imageMoved);
     connect(m_c.imagen, &ImageView::released, this, &ImageWindow::imageReleased);
     connect(m_c.imagen, &ImageView::clicked, this, &ImageWindow::imageClicked);
+    connect(m_c.imagen, &ImageView::doubleClicked, this, &ImageWindow::imageDoubleClicked);
 
     m_pointInfo = new PointInfo(this);
+    m_textDialog = new TextInputDialog(this);
+    if (m_host.chooseLabelFont)
+        m_textDialog->setFontChooser(m_host.chooseLabelFont);
 
     // The image starts as wide as the screen beside the design panel.
     const QScreen *screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
@@ -382,6 +387,10 @@ void ImageWindow::createDesignPanel()
             [this] { toolClicked(0, 1, diagramCursor(DiagramCursor::OpenCross)); });
     connect(m_c.sbElipse, &QToolButton::clicked, this,
             [this] { toolClicked(0, 2, diagramCursor(DiagramCursor::OpenCross)); });
+    connect(m_c.sbTexto, &QToolButton::clicked, this, [this] {
+        m_textDialog->setText(QString());
+        toolClicked(8, 3, QCursor(Qt::IBeamCursor));
+    });
     connect(m_c.sbDelete, &QToolButton::clicked, this,
             [this] { toolClicked(6, m_toolKind, QCursor(Qt::UpArrowCursor)); });
     connect(m_c.sbLinea, &QComboBox::activated, this,
@@ -1046,8 +1055,36 @@ void ImageWindow::overlayPress(Document &document, int x, int y)
         }
         break;
     }
+    case 8:
+        m_pressX = x;
+        m_pressY = y;
+        askLabel(document, false);
+        break;
     default: break;
     }
+}
+
+void ImageWindow::imageDoubleClicked(QMouseEvent *)
+{
+    Document *document = documentForMouse();
+    if (!document || m_mode != EditOverlayMode)
+        return;
+    const VectorLine *object = selectedObject(*document);
+    if (!object || object->kind != 't' || m_toolState == 7)
+        return;
+    m_textDialog->setText(object->text);
+    askLabel(*document, true);
+}
+
+void ImageWindow::askLabel(Document &document, bool editSelected)
+{
+    m_textDialog->ask(document, {m_pressX, m_pressY}, m_frame, editSelected, m_c.cbSnap->isChecked());
+    // OK and Cancel alike end with the select tool.
+    m_c.sbArrow->setChecked(true);
+    m_c.imagen->setCursor(diagramCursor(DiagramCursor::Ring));
+    m_toolState = 2;
+    document.selectedOverlay = -1;
+    redraw();
 }
 
 void ImageWindow::overlayMove(Document &document, int x, int y, bool leftHeld)

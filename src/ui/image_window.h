@@ -8,6 +8,7 @@
 #include "files/overlay_files.h"
 #include "ui/color_list.h"
 #include "ui/copy_settings.h"
+#include "ui/font_choice.h"
 #include "ui/point_info.h"
 
 #include <array>
@@ -51,9 +52,13 @@ struct ImageWindowHost
     // user chose, nothing when cancelled; saving gives an empty name when cancelled.
     std::function<std::optional<std::pair<QString, OverlayFileType>>()> chooseOverlayToOpen;
     std::function<QString()> chooseOverlayToSave;
+    // The font dialog of the text input dialog; the program's own when null.
+    FontChooser chooseLabelFont;
 };
 
 // The image of the window: shows the diagram bitmap and hands its mouse events to the window.
+class TextInputDialog;
+
 class ImageView : public QWidget
 {
     Q_OBJECT
@@ -137,6 +142,7 @@ public:
     int pressX() const { return m_pressX; }
     int pressY() const { return m_pressY; }
     PointInfo *pointInfo() const { return m_pointInfo; }
+    TextInputDialog *textDialog() const { return m_textDialog; }
 
     // The clipping quadrilateral's mark, drawn in not-xor straight onto the image: a second call
     // removes it.
@@ -194,6 +200,8 @@ private:
     void syncStyleLists(Document &document);
     void styleChosen(const std::function<void(VectorLine &)> &write);
     void clearOverlay();
+    void imageDoubleClicked(QMouseEvent *event);
+    void askLabel(Document &document, bool editSelected);
     void openOverlayFile();
     void saveOverlay();
 
@@ -256,6 +264,7 @@ public:
 private:
     Controls m_c{};
     PointInfo *m_pointInfo = nullptr;
+    TextInputDialog *m_textDialog = nullptr;
 };
 
 } // namespace quarvel

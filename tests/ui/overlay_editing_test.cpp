@@ -3,6 +3,7 @@
 #include "core/document_fixture.h"
 #include "ui/cursors.h"
 #include "ui/options_test_support.h"
+#include "ui/text_input_dialog.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -12,6 +13,8 @@
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
+#include <QLineEdit>
 #include <QToolButton>
 
 #include <cmath>
@@ -96,6 +99,10 @@ private slots:
     void clearOverlayAsksFirst();
     void grabsTheWindowWithAnOverlay();
     void savesAndReopensThroughTheButtons();
+    void aNewLabelTakesTextFontAngleAndCharset();
+    void anEmptyOrCancelledLabelAddsNothing();
+    void theAngleAndTheTextLengthAreChecked();
+    void aDoubleClickEditsTheSelectedLabel();
     void aBadOverlayFileIsReportedByItsChosenType();
 
 private:
@@ -107,6 +114,10 @@ private:
         host.prompt = &m_prompt;
         host.chooseOverlayToOpen = [this] { return m_toOpen; };
         host.chooseOverlayToSave = [this] { return m_toSave; };
+        host.chooseLabelFont = [this](QWidget *, const ChosenFont &initial) {
+            m_fontOffered = initial;
+            return m_fontAnswer;
+        };
         m_window.reset(new ImageWindow(host));
         m_window->setAttribute(Qt::WA_DeleteOnClose, false);
         m_window->resize(1000, 700);
@@ -176,6 +187,24 @@ private:
     ScriptedPrompt m_prompt;
     std::optional<std::pair<QString, OverlayFileType>> m_toOpen;
     QString m_toSave;
+    std::optional<ChosenFont> m_fontAnswer;
+    ChosenFont m_fontOffered;
+    // Answers the text dialog once it is up: the text typed over, then OK or Cancel.
+    void answerTextDialog(const QString &text, const QString &angle, bool chooseFont, bool ok)
+    {
+        QTimer::singleShot(0, this, [=, this] {
+            TextInputDialog *dialog = window().textDialog();
+            QTRY_VERIFY(dialog->isVisible());
+            m_seenText = dialog->edit()->text();
+            test::typeOver(dialog->edit(), text);
+            if (!angle.isEmpty())
+                test::typeOver(dialog->angleList(), angle);
+            if (chooseFont)
+                QTest::mouseClick(dialog->fontButton(), Qt::LeftButton);
+            QTest::mouseClick(ok ? dialog->okButton() : dialog->cancelButton(), Qt::LeftButton);
+        });
+    }
+    QString m_seenText;
     std::unique_ptr<Document> m_document;
     std::unique_ptr<ImageWindow> m_window;
 };
@@ -185,6 +214,7 @@ void OverlayEditingTest::init()
     m_prompt = ScriptedPrompt{};
     m_toOpen.reset();
     m_toSave.clear();
+    m_fontAnswer.reset();
     open();
 }
 
@@ -783,6 +813,92 @@ void OverlayEditingTest::aBadOverlayFileIsReportedByItsChosenType()
     click(c().btOpenOver);
     QCOMPARE(object(0).lineStyle, std::uint8_t(1));
     QCOMPARE(object(0).ternOrigin, (Weights{10, 70, 20}));
+}
+
+void OverlayEditingTest::aNewLabelTakesTextFontAngleAndCharset()
+{
+    addLabel({430, 60}); // entered before: it takes the new character set too
+    click(c().sbTexto);
+    QCOMPARE(window().toolState(), 8);
+    QCOMPARE(c().imagen->cursor().shape(), Qt::IBeamCursor);
+    m_fontAnswer = ChosenFont{QStringLiteral("DejaVu Sans"), 18, 161, 0, {}};
+    answerTextDialog(QStringLiteral("Quartz"), QStringLiteral("45"), true, true);
+    clickAt({200, 250});
+    QCOMPARE(doc().overlayList.size(), std::size_t(2));
+    const VectorLine &label = object(1);
+    QCOMPARE(label.kind, 't');
+    QCOMPARE(label.text, QStringLiteral("Quartz"));
+    QCOMPARE(label.fontName, QStringLiteral("DejaVu Sans"));
+    QCOMPARE(label.fontSize, 18);
+    QCOMPARE(label.angle, 45);
+    QCOMPARE(m_fontOffered.face, QStringLiteral("Arial"));
+    QCOMPARE(m_fontOffered.size, 10);
+    QVERIFY(std::abs(label.pixOrigin.x - 200) <= 2 && std::abs(label.pixOrigin.y - 250) <= 2);
+    QCOMPARE(doc().diagramSettings.overlayTextFont.charset, std::uint8_t(161));
+    QCOMPARE(window().toolState(), 2);
+    QVERIFY(c().sbArrow->isChecked());
+    QVERIFY(sameCursor(c().imagen->cursor(), diagramCursor(DiagramCursor::Ring)));
+    QVERIFY(!doc().modified);
+    // The next label starts with an empty text and the font of the last one.
+    click(c().sbTexto);
+    answerTextDialog(QStringLiteral("Feldspar"), QString(), false, true);
+    clickAt({220, 320});
+    QCOMPARE(m_seenText, QString());
+    QCOMPARE(object(2).fontName, QStringLiteral("DejaVu Sans"));
+    QCOMPARE(object(2).angle, 45);
+}
+
+void OverlayEditingTest::anEmptyOrCancelledLabelAddsNothing()
+{
+    for (const bool ok : {true, false}) {
+        click(c().sbTexto);
+        answerTextDialog(ok ? QString() : QStringLiteral("Mica"), QString(), false, ok);
+        clickAt({200, 250});
+        QVERIFY(doc().overlayList.empty());
+        QCOMPARE(window().toolState(), 2);
+        QVERIFY(c().sbArrow->isChecked());
+    }
+}
+
+void OverlayEditingTest::theAngleAndTheTextLengthAreChecked()
+{
+    TextInputDialog *dialog = window().textDialog();
+    QCOMPARE(dialog->angleList()->count(), 25);
+    QCOMPARE(dialog->angleList()->itemText(24), QStringLiteral("360"));
+    struct Case
+    {
+        const char *typed;
+        const char *shown;
+    };
+    for (const Case &k : {Case{"400", "0"}, Case{"abc", "0"}, Case{"345", "345"}, Case{"370", "0"}, Case{"360", "360"}}) {
+        test::typeOver(dialog->angleList(), QLatin1String(k.typed));
+        QCOMPARE(dialog->angleList()->currentText(), QLatin1String(k.shown));
+    }
+    test::typeOver(dialog->edit(), QString(60, QLatin1Char('q')));
+    QCOMPARE(dialog->edit()->text(), QString(50, QLatin1Char('q')));
+}
+
+void OverlayEditingTest::aDoubleClickEditsTheSelectedLabel()
+{
+    addLabel({200, 250});
+    const IntPoint anchor = object(0).pixOrigin;
+    select(0);
+    m_fontAnswer = ChosenFont{QStringLiteral("DejaVu Serif"), 20, 1, 0, {}};
+    answerTextDialog(QStringLiteral("Olivine"), QStringLiteral("90"), true, true);
+    const QPoint middle = (qp(object(0).pixOrigin) + qp(object(0).pixDest)) / 2;
+    QTest::mouseDClick(c().imagen, Qt::LeftButton, {}, middle);
+    QCOMPARE(m_seenText, QStringLiteral("Granite field"));
+    QCOMPARE(m_fontOffered.face, QStringLiteral("Arial"));
+    QCOMPARE(m_fontOffered.size, 14);
+    QCOMPARE(doc().overlayList.size(), std::size_t(1));
+    const VectorLine &label = object(0);
+    QCOMPARE(label.text, QStringLiteral("Olivine"));
+    QCOMPARE(label.fontName, QStringLiteral("DejaVu Serif"));
+    QCOMPARE(label.fontSize, 20);
+    QCOMPARE(label.angle, 90);
+    QVERIFY(std::abs(label.pixOrigin.x - anchor.x) <= 2 && std::abs(label.pixOrigin.y - anchor.y) <= 2);
+    QCOMPARE(window().toolState(), 2);
+    QCOMPARE(doc().selectedOverlay, -1);
 }
 
 } // namespace quarvel
