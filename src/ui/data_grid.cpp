@@ -1,5 +1,7 @@
 #include "ui/data_grid.h"
 
+#include <QResizeEvent>
+
 #include "core/table_editing.h"
 #include "core/table_model.h"
 #include "ui/busy_cursor.h"
@@ -147,6 +149,12 @@ void DataGrid::setCurrentCell(int row, int column)
         return;
     selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect);
     scrollTo(index);
+}
+
+void DataGrid::resizeEvent(QResizeEvent *event)
+{
+    QTableView::resizeEvent(event);
+    fitColumnsToWidth();
 }
 
 void DataGrid::fitColumnsToWidth()

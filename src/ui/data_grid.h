@@ -44,6 +44,8 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
     void mousePressEvent(QMouseEvent *event) override;
     void mouseDoubleClickEvent(QMouseEvent *event) override;
+    // The viewport has its new width only here, not yet when the data window places the grid.
+    void resizeEvent(QResizeEvent *event) override;
 
 private:
     void focusChanged(QWidget *old, QWidget *now);

@@ -12,6 +12,7 @@
 #include <QTimer>
 #include <QToolButton>
 
+#include <cstdlib>
 #include <functional>
 
 namespace quarvel::test {
@@ -61,6 +62,13 @@ private slots:
         ui.start();
         ProgramWindows windows(*ui.window);
         ui.setCells(1, {QStringLiteral("Granite"), QStringLiteral("30"), QStringLiteral("50"), QStringLiteral("20")});
+
+        // The seven grid columns share the grid's width, as the user sees it.
+        const int shared = (ui.grid()->viewport()->width() + ui.grid()->verticalHeader()->width()) / 7 - 1;
+        QVERIFY2(std::abs(ui.grid()->horizontalHeader()->defaultSectionSize() - shared) <= 2,
+                 qPrintable(QStringLiteral("column width %1, shared width %2")
+                                .arg(ui.grid()->horizontalHeader()->defaultSectionSize())
+                                .arg(shared)));
 
         ui.trigger("windowShowImage");
         QCOMPARE(imageWindows().size(), 1);
