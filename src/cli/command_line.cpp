@@ -18,14 +18,14 @@ QString helpOptionName()
 
 } // namespace
 
-CommandLine parseCommandLine(const QStringList &words, const CommandSpec &spec)
+CommandLine parseCommandLine(const QStringList &words, const CommandSpec &commandSpec)
 {
     QCommandLineParser parser;
     // -o out.png and -oout.png; a single dash never starts a long option.
     parser.setSingleDashWordOptionMode(QCommandLineParser::ParseAsCompactedShortOptions);
     std::vector<QCommandLineOption> options;
-    options.reserve(spec.options.size());
-    for (const OptionSpec &o : spec.options) {
+    options.reserve(commandSpec.options.size());
+    for (const OptionSpec &o : commandSpec.options) {
         options.push_back(o.valueName.isEmpty() ? QCommandLineOption(bareName(o.name), o.help)
                                                 : QCommandLineOption(bareName(o.name), o.help, o.valueName));
         parser.addOption(options.back());
@@ -44,7 +44,7 @@ CommandLine parseCommandLine(const QStringList &words, const CommandSpec &spec)
         return line;
     }
     for (std::size_t i = 0; i < options.size(); ++i) {
-        const OptionSpec &o = spec.options[i];
+        const OptionSpec &o = commandSpec.options[i];
         if (!parser.isSet(options[i]))
             continue;
         if (o.valueName.isEmpty()) {
@@ -62,11 +62,11 @@ CommandLine parseCommandLine(const QStringList &words, const CommandSpec &spec)
     return line;
 }
 
-QString helpText(const CommandSpec &spec)
+QString helpText(const CommandSpec &commandSpec)
 {
-    QString text = spec.usage + QLatin1Char('\n') + spec.summary + QStringLiteral("\n\noptions:\n");
+    QString text = commandSpec.usage + QLatin1Char('\n') + commandSpec.summary + QStringLiteral("\n\noptions:\n");
     std::vector<std::pair<QString, QString>> rows;
-    for (const OptionSpec &o : spec.options)
+    for (const OptionSpec &o : commandSpec.options)
         rows.emplace_back(o.valueName.isEmpty() ? o.name : o.name + QLatin1Char(' ') + o.valueName, o.help);
     rows.emplace_back(QStringLiteral("-h, --help"), QStringLiteral("print this help"));
     qsizetype width = 0;

@@ -44,9 +44,9 @@ struct CommandLine
 
 // Parses with QCommandLineParser. A value option given twice is an error: there is no telling
 // which of the two was meant.
-CommandLine parseCommandLine(const QStringList &words, const CommandSpec &spec);
+CommandLine parseCommandLine(const QStringList &words, const CommandSpec &commandSpec);
 
 // The usage line, the summary and one line per option.
-QString helpText(const CommandSpec &spec);
+QString helpText(const CommandSpec &commandSpec);
 
 } // namespace quarvel

@@ -21,10 +21,10 @@ std::vector<OptionSpec> inputOptions();
 
 // The parsed words, or the help on out (ExitOk) or a usage error on err (ExitUsage) in status.
 // Only a line with status ExitOk and help unset is a command to run.
-CommandLine parseOrExplain(const QStringList &words, const CommandSpec &spec, QTextStream &out, QTextStream &err,
+CommandLine parseOrExplain(const QStringList &words, const CommandSpec &commandSpec, QTextStream &out, QTextStream &err,
                            int &status);
 // A usage error: the problem and the command's usage line on err; returns ExitUsage.
-int usageError(const CommandSpec &spec, const QString &problem, QTextStream &err);
+int usageError(const CommandSpec &commandSpec, const QString &problem, QTextStream &err);
 
 // Loads the input file of a command: the format from --format or the file's extension. Prints
 // the program's message on err when the file fails; the document as far as it was read stays.

@@ -53,7 +53,7 @@ int writeDocumentFile(const Document &document, const QString &target, QTextStre
 
 const CommandSpec &convertCommand()
 {
-    static const CommandSpec spec = [] {
+    static const CommandSpec commandSpec = [] {
         CommandSpec c;
         c.usage = QStringLiteral("usage: quarvel-cli convert FILE -o OUT.qvd|OUT.xvl [--format qvd|qvo|ter|txt] "
                                  "[--overlay FILE [--overlay-format xvl|ovl]]");
@@ -65,7 +65,7 @@ const CommandSpec &convertCommand()
             c.options.push_back(o);
         return c;
     }();
-    return spec;
+    return commandSpec;
 }
 
 } // namespace

@@ -31,7 +31,7 @@ void printSummary(const LoadedDocument &loaded, QTextStream &out)
 
 const CommandSpec &infoCommand()
 {
-    static const CommandSpec spec = [] {
+    static const CommandSpec commandSpec = [] {
         CommandSpec c;
         c.usage = QStringLiteral("usage: quarvel-cli info FILE [--json] [--format qvd|qvo|ter|txt] "
                                  "[--overlay FILE [--overlay-format xvl|ovl]]");
@@ -42,7 +42,7 @@ const CommandSpec &infoCommand()
             c.options.push_back(o);
         return c;
     }();
-    return spec;
+    return commandSpec;
 }
 
 } // namespace

@@ -42,27 +42,27 @@ std::vector<OptionSpec> inputOptions()
              QStringLiteral("read the overlay file as this kind instead of by its extension")}};
 }
 
-CommandLine parseOrExplain(const QStringList &words, const CommandSpec &spec, QTextStream &out, QTextStream &err,
+CommandLine parseOrExplain(const QStringList &words, const CommandSpec &commandSpec, QTextStream &out, QTextStream &err,
                            int &status)
 {
-    CommandLine line = parseCommandLine(words, spec);
+    CommandLine line = parseCommandLine(words, commandSpec);
     status = ExitOk;
     if (line.help)
-        out << helpText(spec);
+        out << helpText(commandSpec);
     else if (!line.error.isEmpty())
-        status = usageError(spec, line.error, err);
+        status = usageError(commandSpec, line.error, err);
     else if (line.positional.size() != 1)
-        status = usageError(spec, line.positional.isEmpty() ? QStringLiteral("name the input FILE")
+        status = usageError(commandSpec, line.positional.isEmpty() ? QStringLiteral("name the input FILE")
                                                             : QStringLiteral("one input FILE only"),
                             err);
     return line;
 }
 
-int usageError(const CommandSpec &spec, const QString &problem, QTextStream &err)
+int usageError(const CommandSpec &commandSpec, const QString &problem, QTextStream &err)
 {
     if (!problem.isEmpty())
         err << "quarvel-cli: " << problem << '\n';
-    err << spec.usage << '\n';
+    err << commandSpec.usage << '\n';
     return ExitUsage;
 }
 

@@ -17,7 +17,7 @@ std::optional<int> positiveNumber(const QString &text, int maximum)
 
 const CommandSpec &renderCommand()
 {
-    static const CommandSpec spec = [] {
+    static const CommandSpec commandSpec = [] {
         CommandSpec c;
         c.usage = QStringLiteral("usage: quarvel-cli render FILE -o OUT.png|OUT.svg|OUT.pdf [--width W] [--dpi N] "
                                  "[--thumbnail] [--hide-points] [--hide-overlay] [--raster-samples] "
@@ -41,7 +41,7 @@ const CommandSpec &renderCommand()
             c.options.push_back(o);
         return c;
     }();
-    return spec;
+    return commandSpec;
 }
 
 } // namespace

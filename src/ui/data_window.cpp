@@ -18,18 +18,18 @@ namespace {
 
 constexpr int kFileInformationLimit = 255;
 
-QFont fontOf(const FontSpec &spec, const QFont &base)
+QFont fontOf(const FontSpec &fontSpec, const QFont &base)
 {
     QFont font = base;
-    const QString face = spec.face();
+    const QString face = fontSpec.face();
     if (!face.isEmpty())
         font.setFamily(face);
-    if (spec.size > 0 && spec.size < 200)
-        font.setPointSize(spec.size);
-    font.setBold(spec.style & 8);
-    font.setItalic(spec.style & 4);
-    font.setUnderline(spec.style & 2);
-    font.setStrikeOut(spec.style & 1);
+    if (fontSpec.size > 0 && fontSpec.size < 200)
+        font.setPointSize(fontSpec.size);
+    font.setBold(fontSpec.style & 8);
+    font.setItalic(fontSpec.style & 4);
+    font.setUnderline(fontSpec.style & 2);
+    font.setStrikeOut(fontSpec.style & 1);
     return font;
 }
 

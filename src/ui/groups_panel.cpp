@@ -191,13 +191,13 @@ void GroupsPanel::scrollContentsBy(int, int)
 
 QFont GroupsPanel::panelFont() const
 {
-    const FontSpec &spec = m_document.dataSettings.groupsFont;
+    const FontSpec &fontSpec = m_document.dataSettings.groupsFont;
     QFont font = this->font();
-    if (!spec.face().isEmpty())
-        font.setFamily(spec.face());
+    if (!fontSpec.face().isEmpty())
+        font.setFamily(fontSpec.face());
     // A size only a damaged file holds would make every cell unreadable.
-    font.setPointSize(std::clamp(spec.size, 1, 72));
-    const FontStyles styles = fontStyleFromBits(spec.style);
+    font.setPointSize(std::clamp(fontSpec.size, 1, 72));
+    const FontStyles styles = fontStyleFromBits(fontSpec.style);
     font.setBold(styles.bold);
     font.setItalic(styles.italic);
     font.setUnderline(styles.underline);
