@@ -53,6 +53,39 @@ int main(int argc, char **argv)
                 active->samples.size(), window.imageWidth(), window.imageHeight(),
                 1000 * bench::medianSeconds(15, {}, [&] { window.redraw(); }));
 
+    // A drag in the overlay editor: each mouse move removes the object's outline and draws it at
+    // the new place, both in not-xor, over the drawn diagram; nothing else is drawn until the release.
+    VectorLine line;
+    line.kind = 'e';
+    line.ternOrigin = {60, 20, 20};
+    line.ternDest = {20, 50, 30};
+    active->overlayList.push_back(line);
+    window.redraw();
+    VectorLine moving = active->overlayList.back();
+    {
+        const QImage before = window.image().copy();
+        window.drawOutline(moving, Qt::DotLine);
+        long changed = 0;
+        for (int y = 0; y < before.height(); ++y)
+            for (int x = 0; x < before.width(); ++x)
+                changed += before.pixel(x, y) != window.image().pixel(x, y);
+        window.drawOutline(moving, Qt::DotLine);
+        std::printf("one outline changes %ld pixels; drawn twice the image is %s\n", changed,
+                    window.image() == before ? "restored" : "NOT restored");
+    }
+    int dragStep = 0;
+    const double drag = bench::medianSeconds(201, {}, [&] {
+        window.drawOutline(moving, Qt::DotLine);
+        moving.translateTo(moving.pixOrigin.x + (++dragStep % 2 ? 3 : -3), moving.pixOrigin.y + 2);
+        window.drawOutline(moving, Qt::DotLine);
+    });
+    std::printf("overlay drag, one mouse move over %d visible samples (two not-xor outlines): %.3f ms "
+                "(median of 201)\n",
+                active->samples.size(), 1000 * drag);
+    std::printf("redraw at the release, %d visible samples and the overlay: %.1f ms (median of 15)\n",
+                active->samples.size(), 1000 * bench::medianSeconds(15, {}, [&] { window.redraw(); }));
+    active->overlayList.clear();
+
     // A million samples: the read-out and the search never redraw the diagram.
     std::unique_ptr<Document> large = documentOf(1000000);
     active = large.get();
