@@ -12,37 +12,37 @@
 
 namespace quarvel::bench {
 
-// Median wall time in seconds of `runs` calls; setup runs before each call, outside the timing.
-inline double medianSeconds(int runs, const std::function<void()> &setup, const std::function<void()> &work)
+// Medians over `runs` calls of the wall time and of the processor time (all threads of the
+// process), in seconds; setup runs before each call, outside the timing. Other load on the
+// machine stretches wall times but leaves the processor time nearly alone.
+struct Timing
 {
-    std::vector<double> times;
+    double wall = 0;
+    double cpu = 0;
+};
+
+inline Timing medianTimes(int runs, const std::function<void()> &setup, const std::function<void()> &work)
+{
+    std::vector<double> walls, cpus;
     for (int i = 0; i < runs; ++i) {
         if (setup)
             setup();
+        timespec cpuStart{}, cpuEnd{};
+        clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &cpuStart);
         const auto start = std::chrono::steady_clock::now();
         work();
-        times.push_back(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+        walls.push_back(std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count());
+        clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &cpuEnd);
+        cpus.push_back(double(cpuEnd.tv_sec - cpuStart.tv_sec) + double(cpuEnd.tv_nsec - cpuStart.tv_nsec) * 1e-9);
     }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
+    std::sort(walls.begin(), walls.end());
+    std::sort(cpus.begin(), cpus.end());
+    return {walls[walls.size() / 2], cpus[cpus.size() / 2]};
 }
 
-// Median processor time in seconds of `runs` calls, all threads of the process counted. Other
-// load on the machine stretches wall times but leaves this nearly alone.
-inline double medianCpuSeconds(int runs, const std::function<void()> &setup, const std::function<void()> &work)
+inline double medianSeconds(int runs, const std::function<void()> &setup, const std::function<void()> &work)
 {
-    std::vector<double> times;
-    for (int i = 0; i < runs; ++i) {
-        if (setup)
-            setup();
-        timespec start{}, end{};
-        clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &start);
-        work();
-        clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &end);
-        times.push_back(double(end.tv_sec - start.tv_sec) + double(end.tv_nsec - start.tv_nsec) * 1e-9);
-    }
-    std::sort(times.begin(), times.end());
-    return times[times.size() / 2];
+    return medianTimes(runs, setup, work).wall;
 }
 
 // Bytes the allocator hands out right now; glibc's counters only, 0 elsewhere.

@@ -20,7 +20,7 @@ int main(int argc, char **argv)
     const UserLocale locale = UserLocale::point();
 
     std::unique_ptr<Document> doc;
-    const double seconds = bench::medianSeconds(
+    const bench::Timing evaluation = bench::medianTimes(
         runs,
         [&] {
             doc.reset();
@@ -31,18 +31,8 @@ int main(int argc, char **argv)
             doc->buildGroups();
             doc->evaluateSamples();
         });
-
-    const double cpu = bench::medianCpuSeconds(
-        runs,
-        [&] {
-            doc.reset();
-            doc = std::make_unique<Document>(locale);
-            bench::fillTable(*doc, rows, {true, true});
-        },
-        [&] {
-            doc->buildGroups();
-            doc->evaluateSamples();
-        });
+    const double seconds = evaluation.wall;
+    const double cpu = evaluation.cpu;
 
     doc.reset();
     const std::size_t before = bench::allocatedBytes();

@@ -58,28 +58,25 @@ int main(int argc, char **argv)
     writeFile(textPath, tableText(rows));
 
     std::unique_ptr<Document> doc;
-    const double import = bench::medianSeconds(
+    const bench::Timing importing = bench::medianTimes(
         runs, [&] { doc = std::make_unique<Document>(locale); },
         [&] { importTextFile(*doc, textPath); });
-    const double importCpu = bench::medianCpuSeconds(
-        runs, [&] { doc = std::make_unique<Document>(locale); },
-        [&] { importTextFile(*doc, textPath); });
+    const double import = importing.wall, importCpu = importing.cpu;
 
     bool saved = true;
-    const double save = bench::medianSeconds(runs, {}, [&] { saved = saveDocument(*doc, documentPath).ok && saved; });
-    const double saveCpu = bench::medianCpuSeconds(runs, {}, [&] { saveDocument(*doc, documentPath); });
+    const bench::Timing saving =
+        bench::medianTimes(runs, {}, [&] { saved = saveDocument(*doc, documentPath).ok && saved; });
+    const double save = saving.wall, saveCpu = saving.cpu;
     const qint64 fileSize = QFile(documentPath).size();
 
     std::unique_ptr<Document> opened;
     const double read = bench::medianSeconds(
         runs, [&] { opened = std::make_unique<Document>(locale); },
         [&] { openDocument(*opened, documentPath); });
-    const double open = bench::medianSeconds(
+    const bench::Timing opening = bench::medianTimes(
         runs, [&] { opened.reset(); },
         [&] { opened = openDocumentFile(documentPath, OpenFileType::Current, locale).document; });
-    const double openCpu = bench::medianCpuSeconds(
-        runs, [&] { opened.reset(); },
-        [&] { opened = openDocumentFile(documentPath, OpenFileType::Current, locale).document; });
+    const double open = opening.wall, openCpu = opening.cpu;
 
     doc.reset();
     opened.reset();
