@@ -31,10 +31,7 @@ private:
     template <typename W>
     W *control(const char *name)
     {
-        W *widget = m_dialog->findChild<W *>(QString::fromLatin1(name));
-        if (!widget)
-            qFatal("no control %s", name);
-        return widget;
+        return quarvel::test::controlOf<W>(m_dialog.get(), name);
     }
 
     void showDialog()

@@ -10,6 +10,16 @@
 
 namespace quarvel::test {
 
+// A dialog's control by its object name; a test without it cannot go on.
+template <typename W>
+W *controlOf(const QObject *dialog, const char *name)
+{
+    W *widget = dialog->findChild<W *>(QString::fromLatin1(name));
+    if (!widget)
+        qFatal("no control %s", name);
+    return widget;
+}
+
 // Picks entry index of a drop-down list with the mouse, as a user does: open, click the entry.
 inline void chooseEntry(QComboBox *list, int index)
 {
